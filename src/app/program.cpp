@@ -1,0 +1,64 @@
+#include "app/program.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "platform/record_text.h"
+#include "record-store/record_store.h"
+#include "record-store/system_error.h"
+#include "startup/forms/start_screen_form.h"
+#include "startup/forms/startup_error_form.h"
+
+namespace tallymoor {
+
+Program::Program() {
+  QGuiApplication::setApplicationDisplayName("Tallymoor");
+  RecordStore& store = recordStore();
+  int result;
+  try {
+    result = store.OpenFileSet(kStartupSet);
+  } catch (const IoError& e) {
+    // A missing system file that could not be created.
+    store.FileErrorText = e.what();
+    store.FileErrorCode = e.code();
+    result = RecordStore::kError;
+  }
+
+  // The start screen exists in either case; its creation step runs, nothing is shown.
+  forms_.push_back(std::make_unique<StartScreenForm>());
+  if (result != RecordStore::kOk) {
+    QString text = fromRecordText(store.FileErrorText);
+    std::fprintf(stderr, "Startup error: %s  %s\n", store.FileErrorText.c_str(),
+                 systemErrorText(store.FileErrorCode).c_str());
+    startupError_ = std::make_unique<StartupErrorForm>(text, store.FileErrorCode);
+    return;
+  }
+  // Later forms are created here, in their order, while the start-up set is open.
+  started_ = true;
+}
+
+Program::~Program() = default;
+
+Form* Program::mainForm() const { return forms_.front().get(); }
+
+QList<Form*> Program::forms() const {
+  QList<Form*> result;
+  for (const auto& form : forms_) result << form.get();
+  if (startupError_) result << startupError_.get();
+  return result;
+}
+
+Form* Program::form(const QString& className) const {
+  for (Form* form : forms())
+    if (form->objectName() == className) return form;
+  return nullptr;
+}
+
+void Program::show() {
+  if (started_)
+    mainForm()->showMaximized();
+  else
+    startupError_->show();
+}
+
+}  // namespace tallymoor

@@ -1,0 +1,115 @@
+#include "platform/form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QStatusBar>
+
+#include "platform/application.h"
+
+namespace tallymoor {
+namespace {
+
+std::function<void(Form*, const QString&)>& helpHandler() {
+  static std::function<void(Form*, const QString&)> handler;
+  return handler;
+}
+
+QString statusStyle(StatusKind kind) {
+  switch (kind) {
+    case StatusKind::Error:
+      return "background-color: #e53935; color: white;";
+    case StatusKind::Notice:
+      return "background-color: #43a047; color: white;";
+    case StatusKind::Warning:
+      return "background-color: #fdd835; color: black;";
+    case StatusKind::Plain:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+Form::Form(const QString& className, QWidget* parent) : QMainWindow(parent) {
+  setObjectName(className);
+  setAttribute(Qt::WA_QuitOnClose, false);
+  statusLabel_ = new QLabel(this);
+  statusLabel_->setObjectName("StatusLine");
+  statusLabel_->setAutoFillBackground(true);
+  statusLabel_->setMargin(2);
+  statusBar()->setObjectName("StatusBar1");
+  statusBar()->addWidget(statusLabel_, 1);
+  statusBar()->setSizeGripEnabled(false);
+  qApp->installEventFilter(this);
+}
+
+Form::~Form() {
+  if (qApp) qApp->removeEventFilter(this);
+}
+
+void Form::setStatus(const QString& text, StatusKind kind) {
+  statusKind_ = kind;
+  statusLabel_->setText(text);
+  statusBar()->setStyleSheet(statusStyle(kind));
+}
+
+void Form::resetStatus() {
+  statusKind_ = StatusKind::Plain;
+  statusBar()->setStyleSheet({});
+}
+
+QString Form::statusText() const { return statusLabel_->text(); }
+
+void Form::setHelpHandler(std::function<void(Form*, const QString&)> handler) {
+  helpHandler() = std::move(handler);
+}
+
+void Form::showHelp(const QString& marker) {
+  if (helpHandler()) helpHandler()(this, marker);
+}
+
+void Form::showModalHidingCaller(Form* form, std::function<void()> onClosed) {
+  auto connection = std::make_shared<QMetaObject::Connection>();
+  *connection = connect(form, &Form::closed, this, [this, connection, onClosed] {
+    disconnect(*connection);
+    show();
+    if (onClosed) onClosed();
+  });
+  hide();
+  form->setWindowModality(Qt::ApplicationModal);
+  form->show();
+}
+
+bool Form::previewKey(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return true;
+  }
+  if (event->key() == Qt::Key_F1) {
+    showHelp(helpMarker());
+    return true;
+  }
+  return false;
+}
+
+void Form::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (event->spontaneous()) return;  // the window system's own re-show is no activation
+  ++activations_;
+  activate();
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) emit closed();
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(watched);
+  if (widget->window() != this || !isVisible()) return false;
+  return previewKey(static_cast<QKeyEvent*>(event));
+}
+
+}  // namespace tallymoor

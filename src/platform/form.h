@@ -1,0 +1,64 @@
+#pragma once
+// The base of every form: a top-level window named by its form class, with a status line
+// whose background says error (red), notice (green) or warning (yellow), key preview with
+// Esc and F1, activation each time it is shown, and the modal show that hides the caller.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <functional>
+
+class QKeyEvent;
+
+namespace tallymoor {
+
+enum class StatusKind { Plain, Error, Notice, Warning };
+
+class Form : public QMainWindow {
+  Q_OBJECT
+ public:
+  // `className` is the form's class name, which is also its objectName.
+  explicit Form(const QString& className, QWidget* parent = nullptr);
+  ~Form() override;
+
+  // The status line; every action first resets it with resetStatus().
+  void setStatus(const QString& text, StatusKind kind);
+  void resetStatus();
+  QString statusText() const;
+  StatusKind statusKind() const { return statusKind_; }
+
+  // The help marker of this form ("<ADM00>"); empty is the start of the help text.
+  virtual QString helpMarker() const { return {}; }
+  // Shows the help viewer at this form's marker, through the program's help handler.
+  void showHelp(const QString& marker);
+  // Set by the program: how help is shown for a form and a marker.
+  static void setHelpHandler(std::function<void(Form*, const QString&)> handler);
+
+  // Hides this form, shows `form` application-modal, and when `form` closes shows this
+  // one again (which activates it) and runs `onClosed`.
+  void showModalHidingCaller(Form* form, std::function<void()> onClosed = {});
+  // The number of times this form was activated.
+  int activationCount() const { return activations_; }
+
+ signals:
+  void closed();
+
+ protected:
+  // Runs each time the form is shown (its activation).
+  virtual void activate() {}
+  // Sees every key of the form's window before its controls; true when handled. The
+  // default closes the form on Esc and shows help on F1.
+  virtual bool previewKey(QKeyEvent* event);
+
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  QLabel* statusLabel() const { return statusLabel_; }
+
+ private:
+  QLabel* statusLabel_;
+  StatusKind statusKind_ = StatusKind::Plain;
+  int activations_ = 0;
+};
+
+}  // namespace tallymoor

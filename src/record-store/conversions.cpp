@@ -1,0 +1,1 @@
+#include "record-store/conversions.h"

@@ -1,0 +1,1 @@
+int unused_support_symbol = 0;
