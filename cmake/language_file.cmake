@@ -1,0 +1,1 @@
+# The language file vlt010005.lan, built from the readable table of texts.
