@@ -23,6 +23,7 @@ function(tallymoor_tests name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   add_executable(${name} ${sources})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     TALLYMOOR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TALLYMOOR_BINARY_DIR="${CMAKE_BINARY_DIR}")

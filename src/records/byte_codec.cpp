@@ -27,7 +27,9 @@ double ByteReader::f64(std::size_t offset) const {
 }
 
 std::string ByteReader::text(std::size_t offset, std::size_t capacity) const {
-  std::size_t length = std::min<std::size_t>(u8(offset), capacity);
+  if (offset >= bytes_.size()) return {};
+  // Never past the end of the record, whatever the length byte claims.
+  std::size_t length = std::min({std::size_t{u8(offset)}, capacity, bytes_.size() - offset - 1});
   std::string result;
   result.reserve(length);
   for (std::size_t i = 0; i < length; ++i) result.push_back(static_cast<char>(u8(offset + 1 + i)));
