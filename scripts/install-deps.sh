@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev
           libgl-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          fonts-dejavu-core xvfb xauth)
+          fonts-dejavu-core xvfb xauth xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -18,10 +18,8 @@ StartupErrorForm::StartupErrorForm(const QString& errorText, int errorCode, QWid
   label2_->setObjectName("Label2");
   label3_ = new QLabel(central);
   label3_->setObjectName("Label3");
-  for (QLabel* label : {label1_, label2_, label3_}) {
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(label);
-  }
+  // Plain labels pass a click on to the form, which closes on any click.
+  for (QLabel* label : {label1_, label2_, label3_}) layout->addWidget(label);
   button1_ = new QPushButton("OK", central);
   button1_->setObjectName("Button1");
   button1_->setDefault(true);

@@ -1,1 +1,0 @@
-int unused_support_symbol = 0;
