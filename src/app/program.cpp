@@ -3,9 +3,11 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "help/forms/help_form.h"
 #include "platform/record_text.h"
 #include "record-store/record_store.h"
 #include "record-store/system_error.h"
+#include "records/system_parameters_record.h"
 #include "startup/forms/start_screen_form.h"
 #include "startup/forms/startup_error_form.h"
 
@@ -34,10 +36,27 @@ Program::Program() {
     return;
   }
   // Later forms are created here, in their order, while the start-up set is open.
+  auto help = std::make_unique<HelpForm>();
+  helpForm_ = help.get();
+  forms_.push_back(std::move(help));
+  RecordFile& sys = store.file(FileCode::SYS);
+  if (sys.size() > 0) {
+    helpLanguage_ = fromRecordText(SystemParametersRecord::decode(sys.readAt(0)).languageName);
+    sys.seek(0);
+  }
+  // Every form shows its help through the one viewer, hiding itself meanwhile.
+  Form::setHelpHandler([this](Form* caller, const QString& marker) {
+    if (caller == helpForm_) return;
+    HelpBlock block;
+    block.languageName = helpLanguage_.left(10);
+    helpForm_->setHelpBlock(block);
+    helpForm_->setPendingMarker(marker);
+    caller->showModalHidingCaller(helpForm_);
+  });
   started_ = true;
 }
 
-Program::~Program() = default;
+Program::~Program() { Form::setHelpHandler({}); }
 
 Form* Program::mainForm() const { return forms_.front().get(); }
 
