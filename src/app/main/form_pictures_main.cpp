@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "app/program.h"
+#include "help/forms/help_form.h"
 #include "platform/application.h"
 #include "platform/form_pictures.h"
 #include "platform/scripted_desktop.h"
@@ -47,8 +48,6 @@ int main(int argc, char** argv) {
   tallymoor::resetRecordStore(start);
   tallymoor::ScriptedDesktop desktop;
   tallymoor::setDesktop(&desktop);
-  if (language != "English")
-    std::fprintf(stderr, "form-pictures: captions stay English until the language is applied\n");
 
   int failures = 0;
   auto save = [&](tallymoor::Form& form) {
@@ -62,7 +61,15 @@ int main(int argc, char** argv) {
     tallymoor::Program program;
     program.show();
     QApplication::processEvents();
-    for (tallymoor::Form* form : program.forms()) save(*form);
+    for (tallymoor::Form* form : program.forms()) {
+      if (auto* help = qobject_cast<tallymoor::HelpForm*>(form)) {
+        // The viewer shows the help text of the language asked for.
+        tallymoor::HelpBlock block;
+        block.languageName = QString::fromLocal8Bit(language.c_str());
+        help->setHelpBlock(block);
+      }
+      save(*form);
+    }
   }
   // The start-up error form as a read-only user file would show it.
   tallymoor::StartupErrorForm startupError("IO errorcode: USE5", tallymoor::kAccessDenied);

@@ -25,6 +25,7 @@ using namespace std::chrono_literals;
 using testing::TempDirectory;
 
 const std::string kBrookfell = std::string(TALLYMOOR_BINARY_DIR) + "/bin/brookfell";
+const std::string kRavelin = std::string(TALLYMOOR_BINARY_DIR) + "/bin/Ravelin";
 
 bool onPath(const char* program) {
   std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
@@ -86,11 +87,12 @@ class VirtualDisplay {
   std::string display_;
 };
 
-// brookfell started in `directory` on `display`, as the unprivileged user when asked;
+// A program started in `directory` on `display`, as the unprivileged user when asked;
 // its standard error is kept.
-class BrookfellProcess {
+class ProgramProcess {
  public:
-  BrookfellProcess(const std::string& directory, const std::string& display, bool unprivileged) {
+  ProgramProcess(const std::string& directory, const std::string& display, bool unprivileged,
+                 const std::string& program = kBrookfell) {
     int fds[2];
     if (::pipe(fds) != 0) return;
     pid_ = ::fork();
@@ -104,14 +106,14 @@ class BrookfellProcess {
       ::setenv("DISPLAY", display.c_str(), 1);
       ::setenv("HOME", directory.c_str(), 1);
       ::setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
-      ::execl(kBrookfell.c_str(), "brookfell", static_cast<char*>(nullptr));
+      ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
       ::_exit(127);
     }
     ::close(fds[1]);
     stderr_ = fds[0];
     ::fcntl(stderr_, F_SETFL, O_NONBLOCK);
   }
-  ~BrookfellProcess() {
+  ~ProgramProcess() {
     if (pid_ > 0 && !exited_) {
       ::kill(pid_, SIGKILL);
       ::waitpid(pid_, nullptr, 0);
@@ -175,7 +177,7 @@ TEST_F(BrookfellProcessTest, AReadOnlyUserFileEndsTheProgramAfterTheStartupError
   testing::writeFile(start / "user.vlt", "");
   ::chmod((start / "user.vlt").c_str(), 0444);
 
-  BrookfellProcess brookfell(start.path(), display_->name(), /*unprivileged=*/true);
+  ProgramProcess brookfell(start.path(), display_->name(), /*unprivileged=*/true);
   std::string window = findWindow(display_->name(), "Startup error");
   ASSERT_FALSE(window.empty()) << brookfell.errorOutput();
   EXPECT_NE(brookfell.errorOutput().find("IO errorcode: USE5"), std::string::npos)
@@ -190,7 +192,7 @@ TEST_F(BrookfellProcessTest, AReadOnlyUserFileEndsTheProgramAfterTheStartupError
 
 TEST_F(BrookfellProcessTest, AnEmptyStartDirectoryGetsItsFilesAndTheMainWindow) {
   TempDirectory start;
-  BrookfellProcess brookfell(start.path(), display_->name(), /*unprivileged=*/false);
+  ProgramProcess brookfell(start.path(), display_->name(), /*unprivileged=*/false);
   ASSERT_FALSE(findWindow(display_->name(), "Tallymoor").empty()) << brookfell.errorOutput();
   for (const char* name :
        {"sysparm010000.vlt", "user.vlt", "vlt010005.lan", "ins.vlt", "data/admin.vlt"}) {
@@ -198,6 +200,24 @@ TEST_F(BrookfellProcessTest, AnEmptyStartDirectoryGetsItsFilesAndTheMainWindow) 
     EXPECT_TRUE(std::filesystem::exists(start / name));
   }
   EXPECT_FALSE(brookfell.waitForExit(200ms)) << brookfell.errorOutput();
+}
+
+TEST_F(BrookfellProcessTest, RavelinOpensTheEnglishHelpAndEndsOnEsc) {
+  TempDirectory start;
+  for (const char* name : {"helpenglish.rtf", "helpNederlands.rtf", "helpDeutsch.rtf"})
+    std::filesystem::copy_file(std::string(TALLYMOOR_SOURCE_DIR) + "/src/help/texts/" + name,
+                               start / name);
+  ProgramProcess ravelin(start.path(), display_->name(), /*unprivileged=*/false, kRavelin);
+  std::string window = findWindow(display_->name(), " Tallymoor : Help");
+  ASSERT_FALSE(window.empty()) << ravelin.errorOutput();
+  EXPECT_FALSE(ravelin.waitForExit(300ms));
+  commandOutput("DISPLAY=" + display_->name() + " xdotool windowfocus --sync " + window +
+                " key Escape");
+  EXPECT_EQ(ravelin.waitForExit(10s), 0) << ravelin.errorOutput();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(start.path()),
+                          std::filesystem::directory_iterator()),
+            3)
+      << "it writes no file";
 }
 
 }  // namespace
