@@ -76,7 +76,19 @@ RichTextView::~RichTextView() = default;
 
 void RichTextView::loadRtf(const QByteArray& rtf) {
   releasePrintFormatting();
-  readRtf(rtf, *document());
+  // Read into a fresh document and swap it in: the view then lays the text out once
+  // instead of following every insertion.
+  QTextDocument* previous = document();
+  auto* fresh = new QTextDocument(this);
+  fresh->setDefaultFont(previous->defaultFont());
+  fresh->setDefaultTextOption(previous->defaultTextOption());
+  fresh->setDocumentMargin(previous->documentMargin());
+  fresh->setUndoRedoEnabled(previous->isUndoRedoEnabled());
+  readRtf(rtf, *fresh);
+  // Qt deletes the view's first document itself; the ones read here belong to the view.
+  const bool ours = previous->parent() == this;
+  setDocument(fresh);
+  if (ours) delete previous;
   setTextCursor(QTextCursor(document()));
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
@@ -184,10 +196,27 @@ void RichTextView::scrollToLine(int i) {
   setTextCursor(QTextCursor(block));
   QAbstractTextDocumentLayout* layout = document()->documentLayout();
   layout->documentSize();  // lays out the whole text, so the scroll range is complete
-  verticalScrollBar()->setValue(qRound(layout->blockBoundingRect(block).top()));
+  const qreal top = layout->blockBoundingRect(block).top();
+  // The first lines keep the document's margin above them in view.
+  verticalScrollBar()->setValue(top <= document()->documentMargin() ? 0 : qRound(top));
 }
 
-int RichTextView::topLine() const { return cursorForPosition(QPoint(1, 1)).blockNumber(); }
+int RichTextView::topLine() const {
+  // Lines lie top to bottom in their order (the cells of a table row side by side), so
+  // the last line that starts at or above the top of the view is found by halving.
+  QAbstractTextDocumentLayout* layout = document()->documentLayout();
+  const qreal top = verticalScrollBar()->value() + 1;
+  int low = 0;
+  int high = lineCount() - 1;
+  while (low < high) {
+    const int middle = (low + high + 1) / 2;
+    if (layout->blockBoundingRect(document()->findBlockByNumber(middle)).top() <= top)
+      low = middle;
+    else
+      high = middle - 1;
+  }
+  return low;
+}
 
 void RichTextView::releasePrintFormatting() { print_.reset(); }
 

@@ -24,7 +24,8 @@ class RichTextView : public QTextEdit {
   ~RichTextView() override;
 
   // Replaces the content with the rich text `rtf` (see readRtf); the caret goes to the
-  // start and the view to the top.
+  // start and the view to the top. The text is read into a new document(), so pointers
+  // to the previous one (and connections to it) do not carry over.
   void loadRtf(const QByteArray& rtf);
   // The content, or its characters [from, to), as RTF lines (see writeRtfLines).
   QStringList rtfLines(int from = 0, int to = -1) const;
@@ -57,7 +58,7 @@ class RichTextView : public QTextEdit {
   // Puts the caret at the start of line i and scrolls the view so that the line is at the
   // top, as far as the text below it fills the view.
   void scrollToLine(int i);
-  // The line shown at the top of the view.
+  // The line shown at the top of the view (of a table row there: one of its cells' lines).
   int topLine() const;
 
   // Prints the characters [from, to) (to < 0: to the end) on the painter's current page,

@@ -438,8 +438,12 @@ class RtfParser {
         ++p_;
         ++digits;
       }
-      if (digits == 0 || consumeSkip()) return;
-      character(bytes_[static_cast<unsigned char>(value)]);
+      // A cut-off escape (end of file, or not two hex digits) is dropped.
+      if (digits < 2 || consumeSkip()) return;
+      if (value == '\t')
+        character(u'\t');
+      else if (value >= 0x20)
+        character(bytes_[static_cast<unsigned char>(value)]);
       return;
     }
     if (consumeSkip()) return;
@@ -827,6 +831,16 @@ class RtfParser {
     if (!runs_.empty()) endParagraph();
     finishPendingRow();
     flushTable();
+    markFreshBlock();
+  }
+
+  // A paragraph that Qt keeps without the file giving it (the only one of an empty
+  // document, the one before a table at the start, the one after a table at the end)
+  // takes the character format in effect, as a written and read again file gives it.
+  void markFreshBlock() {
+    if (!lastBlockFresh_) return;
+    cursor_.movePosition(QTextCursor::End);
+    cursor_.setBlockCharFormat(charFormat(top().chars));
   }
 
   QTextCharFormat charFormat(const CharState& chars) const {
@@ -965,6 +979,8 @@ class RtfParser {
       const int start = document_.lastBlock().position();
       if (start > 0 && document_.characterAt(start - 1) == QChar::ParagraphSeparator)
         cursor.deletePreviousChar();
+      else
+        markFreshBlock();
     }
     QTextTable* table =
         cursor.insertTable(static_cast<int>(tableRows_.size()), static_cast<int>(columns), format);
@@ -972,13 +988,6 @@ class RtfParser {
       const Row& row = tableRows_[r];
       for (std::size_t c = 0; c < row.cells.size(); ++c) {
         QTextTableCell cell = table->cellAt(static_cast<int>(r), static_cast<int>(c));
-        if (c < row.def.cells.size()) {
-          if (QColor color = colorAt(row.def.cells[c].background); color.isValid()) {
-            QTextTableCellFormat cellFormat = cell.format().toTableCellFormat();
-            cellFormat.setBackground(QBrush(color));
-            cell.setFormat(cellFormat);
-          }
-        }
         QTextCursor cellCursor = cell.firstCursorPosition();
         bool first = true;
         for (const Paragraph& paragraph : row.cells[c].paragraphs) {
@@ -990,6 +999,14 @@ class RtfParser {
             cellCursor.insertBlock(blockFormat(paragraph), charFormat(paragraph.mark));
           }
           insertRuns(cellCursor, paragraph);
+        }
+        // The cell's format is also its first paragraph's mark format: set it last.
+        if (c < row.def.cells.size()) {
+          if (QColor color = colorAt(row.def.cells[c].background); color.isValid()) {
+            QTextTableCellFormat cellFormat = cell.format().toTableCellFormat();
+            cellFormat.setBackground(QBrush(color));
+            cell.setFormat(cellFormat);
+          }
         }
       }
     }
