@@ -62,9 +62,9 @@ class RichTextView : public QTextEdit {
   int topLine() const;
 
   // Prints the characters [from, to) (to < 0: to the end) on the painter's current page,
-  // from the top of `rect` (coordinates of the painter's device) down as far as whole
-  // lines fit, wrapped to the width of `rect`. Returns the position where the next page
-  // starts: `to` when everything fitted. A paragraph with a page break before it ends the
+  // from the top of `rect` (pixels of the painter's device; the painter untransformed)
+  // down as far as whole lines fit, wrapped to the width of `rect`. Returns the position where the
+  // next page starts: `to` when everything fitted. A paragraph with a page break before it ends the
   // page. When `from` is the end of a paragraph (the position of its '\n'), the page
   // starts with the next line. The layout is kept for the following pages of the same
   // device and width until releasePrintFormatting() or a change of the text.

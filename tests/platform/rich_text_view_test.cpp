@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextTable>
 #include <cmath>
 #include <functional>
@@ -85,6 +86,19 @@ TEST(RichTextViewLines, LoadReplacesTheContentAndGoesToTheStart) {
   EXPECT_EQ(view.lines(), QStringList{"fresh"});
   EXPECT_EQ(view.textCursor().position(), 0);
   EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+}
+
+TEST(RichTextViewLines, LoadKeepsTheViewsWrapSettings) {
+  RichTextView view;
+  view.setLineWrapMode(QTextEdit::NoWrap);
+  view.setWordWrapMode(QTextOption::NoWrap);
+  view.resize(300, 200);
+  view.show();
+  view.loadRtf(rtfOfLines({QString("word ").repeated(100)}));
+  EXPECT_EQ(view.lineWrapMode(), QTextEdit::NoWrap);
+  EXPECT_EQ(view.wordWrapMode(), QTextOption::NoWrap);
+  EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);  // one long unwrapped line
+  EXPECT_EQ(view.document()->firstBlock().layout()->lineCount(), 1);
 }
 
 TEST(RichTextViewLines, ReplaceLineKeepsTheLinesFormat) {
