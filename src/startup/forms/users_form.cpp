@@ -143,6 +143,11 @@ UsersForm::UsersForm(QWidget* parent) : Form("TUsers", parent) {
   grid_->setTabKeyNavigation(false);
   grid_->verticalHeader()->hide();
   grid_->horizontalHeader()->setSectionResizeMode(kMemoColumn, QHeaderView::Stretch);
+  const std::array<int, kMemoColumn> widths = {90, 160, 50, 50, 50};
+  for (int column = 0; column < kMemoColumn; ++column)
+    grid_->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+  grid_->setColumnWidth(kCreatorColumn, 90);
+  grid_->setColumnWidth(kStampColumn, 150);
   grid_->setWordWrap(false);
   layout->addWidget(grid_, 1);
 
