@@ -10,6 +10,7 @@
 #include "records/system_parameters_record.h"
 #include "startup/forms/start_screen_form.h"
 #include "startup/forms/startup_error_form.h"
+#include "startup/forms/users_form.h"
 
 namespace tallymoor {
 
@@ -36,6 +37,7 @@ Program::Program() {
     return;
   }
   // Later forms are created here, in their order, while the start-up set is open.
+  forms_.push_back(std::make_unique<UsersForm>());
   auto help = std::make_unique<HelpForm>();
   helpForm_ = help.get();
   forms_.push_back(std::move(help));
