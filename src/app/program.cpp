@@ -7,16 +7,19 @@
 #include "platform/record_text.h"
 #include "record-store/record_store.h"
 #include "record-store/system_error.h"
-#include "records/system_parameters_record.h"
+#include "startup/forms/caption_routine.h"
 #include "startup/forms/start_screen_form.h"
 #include "startup/forms/startup_error_form.h"
+#include "startup/forms/system_settings_form.h"
 #include "startup/forms/users_form.h"
+#include "startup/session.h"
 
 namespace tallymoor {
 
 Program::Program() {
   QGuiApplication::setApplicationDisplayName("Tallymoor");
   RecordStore& store = recordStore();
+  resetSession();
   int result;
   try {
     result = store.OpenFileSet(kStartupSet);
@@ -36,24 +39,27 @@ Program::Program() {
     startupError_ = std::make_unique<StartupErrorForm>(text, store.FileErrorCode);
     return;
   }
-  // Later forms are created here, in their order, while the start-up set is open.
+  // The other forms, in their order, while the start-up set is open: their creation
+  // steps open nested sets that use its files.
+  forms_.push_back(std::make_unique<SystemSettingsForm>());
   forms_.push_back(std::make_unique<UsersForm>());
   auto help = std::make_unique<HelpForm>();
   helpForm_ = help.get();
   forms_.push_back(std::move(help));
-  RecordFile& sys = store.file(FileCode::SYS);
-  if (sys.size() > 0) {
-    helpLanguage_ = fromRecordText(SystemParametersRecord::decode(sys.readAt(0)).languageName);
-    sys.seek(0);
-  }
   // Every form shows its help through the one viewer, hiding itself meanwhile.
   Form::setHelpHandler([this](Form* caller, const QString& marker) {
     if (caller == helpForm_) return;
-    HelpBlock block;
-    block.languageName = helpLanguage_.left(10);
-    helpForm_->setHelpBlock(block);
+    const Session::HelpTexts& texts = session().helpBlock;
+    helpForm_->setHelpBlock({fromRecordText(texts.fileCaption), fromRecordText(texts.exitCaption),
+                             fromRecordText(texts.cancelCaption),
+                             fromRecordText(texts.languageName), fromRecordText(texts.helpTitle)});
+    helpForm_->setWebPage(
+        webPageForLanguage(fromRecordText(session().systemParameters.languageName)));
     helpForm_->setPendingMarker(marker);
     caller->showModalHidingCaller(helpForm_);
+  });
+  static_cast<StartScreenForm*>(mainForm())->setCaptionRoutine([this] {
+    runCaptionRoutine(forms());
   });
   started_ = true;
 }

@@ -39,8 +39,6 @@ class Program {
 
  private:
   bool started_ = false;
-  // The language of the system settings, which chooses the help text.
-  QString helpLanguage_;
   HelpForm* helpForm_ = nullptr;
   std::vector<std::unique_ptr<Form>> forms_;
   std::unique_ptr<StartupErrorForm> startupError_;

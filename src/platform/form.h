@@ -36,6 +36,9 @@ class Form : public QMainWindow {
   // Hides this form, shows `form` application-modal, and when `form` closes shows this
   // one again (which activates it) and runs `onClosed`.
   void showModalHidingCaller(Form* form, std::function<void()> onClosed = {});
+  // Places the texts of the current language that the caption table does not cover (grid
+  // headings, list entries); the caption routine calls it after the table's captions.
+  virtual void applyLanguage() {}
   // The number of times this form was activated.
   int activationCount() const { return activations_; }
 

@@ -17,6 +17,7 @@ void StartScreenForm::activate() {
     startupSetClosed_ = true;
     recordStore().CloseFileSet();
   }
+  if (captionRoutine_) captionRoutine_();
 }
 
 bool StartScreenForm::previewKey(QKeyEvent* event) {

@@ -11,6 +11,8 @@ class StartScreenForm : public Form {
  public:
   explicit StartScreenForm(QWidget* parent = nullptr);
   QString helpMarker() const override { return "<MEN00>"; }
+  // Runs at every activation: applies the language to every form.
+  void setCaptionRoutine(std::function<void()> routine) { captionRoutine_ = std::move(routine); }
 
  protected:
   void activate() override;
@@ -18,6 +20,7 @@ class StartScreenForm : public Form {
 
  private:
   bool startupSetClosed_ = false;
+  std::function<void()> captionRoutine_;
 };
 
 }  // namespace tallymoor

@@ -1,0 +1,115 @@
+#include "startup/caption_table.h"
+
+namespace tallymoor {
+
+std::span<const CaptionRow> captionTable() {
+  static const CaptionRow rows[] = {
+      // Start screen: menus, the login, change-password and tips panels.
+      {"TStartscherm", "File1", 21},
+      {"TStartscherm", "Exit1", 123},
+      {"TStartscherm", "Help1", 284},
+      {"TStartscherm", "About1", 295},
+      {"TStartscherm", "Button2", 306},
+      {"TStartscherm", "Brookfellhomepage1", 486},
+      {"TStartscherm", "Info1", 514},
+      {"TStartscherm", "Label4", 581},
+      {"TStartscherm", "Label3", 602},
+      {"TStartscherm", "Label8", 633},
+      {"TStartscherm", "Internet1", 1230},
+      {"TStartscherm", "Button5", 1271},
+      {"TStartscherm", "Label9", 1287},
+      {"TStartscherm", "CheckBox1", 1318},
+      {"TStartscherm", "Label6", 2126},
+      {"TStartscherm", "Label7", 2147},
+
+      // System settings.
+      {"Tsystemscherm", "File1", 21},
+      {"Tsystemscherm", "Save1", 54},
+      {"Tsystemscherm", "Button2", 54},
+      {"Tsystemscherm", "Edit13", 247},
+      {"Tsystemscherm", "Help1", 284},
+      {"Tsystemscherm", "About1", 295},
+      {"Tsystemscherm", "Button3", 306},
+      {"Tsystemscherm", "Cancel1", 306},
+      {"Tsystemscherm", "Brookfellhomepage1", 486},
+      {"Tsystemscherm", "BrookfellHelp1", 514},
+      {"Tsystemscherm", "Label16", 1133},
+      {"Tsystemscherm", "Label14", 1344},
+      {"Tsystemscherm", "Label1", 1357},
+      {"Tsystemscherm", "Label2", 1372},
+      {"Tsystemscherm", "Label3", 1383},
+      {"Tsystemscherm", "Label4", 1400},
+      {"Tsystemscherm", "Label15", 1421},
+      {"Tsystemscherm", "Label5", 1432},
+      {"Tsystemscherm", "Label6", 1443},
+      {"Tsystemscherm", "Label7", 1456},
+      {"Tsystemscherm", "Label8", 1467},
+      {"Tsystemscherm", "Label9", 1478},
+      {"Tsystemscherm", "Label12", 1535},
+      {"Tsystemscherm", "Label13", 1569},
+      {"Tsystemscherm", "Label18", 1601},
+      {"Tsystemscherm", "Label19", 1642},
+      {"Tsystemscherm", "Label20", 1642},
+      {"Tsystemscherm", "Label22", 1642},
+      {"Tsystemscherm", "Label24", 1642},
+      {"Tsystemscherm", "Label27", 1642},
+      {"Tsystemscherm", "Label29", 1642},
+      {"Tsystemscherm", "Label21", 1651},
+      {"Tsystemscherm", "Label23", 1651},
+      {"Tsystemscherm", "Label25", 1651},
+      {"Tsystemscherm", "Label26", 1651},
+      {"Tsystemscherm", "Label28", 1651},
+      {"Tsystemscherm", "Label30", 1651},
+      {"Tsystemscherm", "CheckBox4", 1666},
+      {"Tsystemscherm", "CheckBox5", 1691},
+      {"Tsystemscherm", "CheckBox1", 1716},
+      {"Tsystemscherm", "CheckBox2", 1744},
+      {"Tsystemscherm", "CheckBox3", 1780},
+      {"Tsystemscherm", "BrookfellSystemsettingshelp1", 1808},
+      {"Tsystemscherm", "CheckBox7", 1844},
+      {"Tsystemscherm", "CheckBox6", 1880},
+      {"Tsystemscherm", "Label31", 1926},
+
+      // Users.
+      {"TUsers", "File1", 21},
+      {"TUsers", "Save1", 54},
+      {"TUsers", "Button2", 54},
+      {"TUsers", "Run1", 247},
+      {"TUsers", "Delete1", 260},
+      {"TUsers", "Button1", 260},
+      {"TUsers", "Help1", 284},
+      {"TUsers", "About1", 295},
+      {"TUsers", "Cancel1", 306},
+      {"TUsers", "Button3", 306},
+      {"TUsers", "Up1", 398},
+      {"TUsers", "Down1", 411},
+      {"TUsers", "Brookfellhomepage1", 486},
+      {"TUsers", "BrookfellHelp1", 514},
+      {"TUsers", "Label2", 1159},
+      {"TUsers", "Userid", 1947},
+      {"TUsers", "Username", 1966},
+      {"TUsers", "Label1", 1981},
+      {"TUsers", "Label3", 2126},
+      {"TUsers", "Label4", 2147},
+      {"TUsers", "Label7", 2163},
+      {"TUsers", "BrookfellUsersHelp1", 2184},
+  };
+  return rows;
+}
+
+std::span<const WindowTitleRow> windowTitleTable() {
+  static const WindowTitleRow rows[] = {
+      {"Tsystemscherm", 1110, 1133},
+      {"TUsers", 1110, 1159},
+      {"TAdministrations", 1110, 1058},
+      {"TLedgercategory", 965, 1027},
+      {"TLedger", 965, 996},
+      {"Tboeking", 852, 870},
+      {"Tpartners2", 852, 4720},
+      {"Tadministrationsetting", 965, 6215},
+      {"TRapport1", 852, 7642},
+  };
+  return rows;
+}
+
+}  // namespace tallymoor
