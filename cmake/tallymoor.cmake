@@ -16,10 +16,11 @@ function(tallymoor_library name dir)
   endif()
 endfunction()
 
-# tallymoor_tests(NAME DIR [QT] [DEPS lib...]): one GoogleTest program of the .cpp files
-# directly in DIR, each test case registered with CTest.
+# tallymoor_tests(NAME DIR [QT] [RESOURCE_LOCK name] [DEPS lib...]): one GoogleTest program
+# of the .cpp files directly in DIR, each test case registered with CTest; cases that hold
+# the same resource lock never run at the same time.
 function(tallymoor_tests name dir)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "RESOURCE_LOCK" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   add_executable(${name} ${sources})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -33,6 +34,9 @@ function(tallymoor_tests name dir)
   else()
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()

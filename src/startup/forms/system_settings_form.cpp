@@ -494,15 +494,25 @@ void SystemSettingsForm::ComboBox1Change() {
 }
 
 void SystemSettingsForm::ComboBox1Exit() {
+  // Leaving the field completes the language typed so far; a text that matches none is
+  // emptied.
   QString text = comboBox1_->currentText();
-  QSignalBlocker quiet(comboBox1_);
+  QString match;
+  int candidates = 0;
   for (int i = 0; i < comboBox1_->count(); ++i) {
-    if (comboBox1_->itemText(i).compare(text, Qt::CaseInsensitive) == 0) {
-      comboBox1_->setEditText(comboBox1_->itemText(i));
-      return;
+    QString entry = comboBox1_->itemText(i);
+    if (entry.compare(text, Qt::CaseInsensitive) == 0) {
+      match = entry;
+      candidates = 1;
+      break;
+    }
+    if (!text.isEmpty() && entry.startsWith(text, Qt::CaseInsensitive)) {
+      match = entry;
+      ++candidates;
     }
   }
-  comboBox1_->setEditText({});
+  QSignalBlocker quiet(comboBox1_);
+  comboBox1_->setEditText(candidates == 1 ? match : QString());
 }
 
 void SystemSettingsForm::activate() { applyVisibility(); }
