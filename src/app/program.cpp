@@ -41,7 +41,9 @@ Program::Program() {
   }
   // The other forms, in their order, while the start-up set is open: their creation
   // steps open nested sets that use its files.
-  forms_.push_back(std::make_unique<SystemSettingsForm>());
+  auto settings = std::make_unique<SystemSettingsForm>();
+  static_cast<StartScreenForm*>(mainForm())->setSystemSettingsForm(settings.get());
+  forms_.push_back(std::move(settings));
   forms_.push_back(std::make_unique<UsersForm>());
   auto help = std::make_unique<HelpForm>();
   helpForm_ = help.get();

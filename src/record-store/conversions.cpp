@@ -182,10 +182,10 @@ std::string FormatAmount(double value, int decimals, char grouping) {
   if (length < 13) text.insert(0, 2 * (13 - length), ' ');
   if (value < -0.0000001) text.insert(text.begin(), ' ');
 
-  if (format.amountFormat == 'T') {
-    return std::string(1, format.currencySymbol) + " " + text;
-  }
-  return text + " " + format.currencySymbol;
+  // No currency chosen yet: no symbol, rather than a zero byte in the text.
+  const std::string symbol = format.currencySymbol ? std::string(1, format.currencySymbol) : "";
+  if (format.amountFormat == 'T') return symbol + " " + text;
+  return text + " " + symbol;
 }
 
 void NormalizeAmountText(std::string& text) {

@@ -69,6 +69,9 @@ std::span<const CaptionRow> captionTable() {
       {"Tsystemscherm", "CheckBox7", 1844},
       {"Tsystemscherm", "CheckBox6", 1880},
       {"Tsystemscherm", "Label31", 1926},
+      {"Tsystemscherm", "ToolButton2", 54},
+      {"Tsystemscherm", "ToolButton1", 306},
+      {"Tsystemscherm", "ToolButton5", 284},
 
       // Users.
       {"TUsers", "File1", 21},

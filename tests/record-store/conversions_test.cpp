@@ -153,9 +153,19 @@ NumberFormat withDecimals(NumberFormat format, int decimals) {
   return format;
 }
 
+NumberFormat withoutCurrency(NumberFormat format, char amountFormat) {
+  format.currencySymbol = 0;
+  format.amountFormat = amountFormat;
+  return format;
+}
+
 TEST_F(ConversionsTest, FormatAmountPadsGroupsAndPlacesTheSymbol) {
   const std::string euro{kEuro};
   const FormatCase cases[] = {
+      {"no currency chosen yet: no zero byte in front", withoutCurrency(decimalComma(), 'T'), 2475,
+       2, 'N', " " + blanks(12) + "2475,00"},
+      {"no currency chosen yet: no zero byte after", withoutCurrency(decimalComma(), 'F'), 2475, 2,
+       'N', blanks(12) + "2475,00 "},
       {"symbol in front, 12 blanks for 6 missing characters", withAmountFormat(decimalComma(), 'T'),
        2475, 2, 'N', euro + " " + blanks(12) + "2475,00"},
       {"negative below 1000, grouped, symbol after", decimalComma(), -5, 2, 'Y',

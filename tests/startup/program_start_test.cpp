@@ -50,6 +50,15 @@ TEST(ProgramStart, TheStartupSetStaysOpenWhileTheFormsAreCreated) {
     EXPECT_TRUE(recordStore().isOpen(code));
   program.show();
   harness.processEvents();
+  // A first run asks for the settings first; the set stays open until the start screen
+  // is really active.
+  Form* settings = program.form("Tsystemscherm");
+  ASSERT_TRUE(settings->isVisible());
+  EXPECT_FALSE(program.mainForm()->isVisible());
+  EXPECT_TRUE(recordStore().isSetOpen());
+  settings->close();
+  harness.processEvents();
+  EXPECT_TRUE(program.mainForm()->isVisible());
   EXPECT_FALSE(recordStore().isSetOpen());
 }
 

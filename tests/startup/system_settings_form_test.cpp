@@ -41,8 +41,13 @@ class SystemSettingsFormTest : public ::testing::Test {
   ProgramHarness harness;
 };
 
-TEST_F(SystemSettingsFormTest, AFirstRunWritesTheDefaultRecord) {
-  harness.start();
+TEST_F(SystemSettingsFormTest, AFirstRunWritesTheDefaultRecordAndAsksForTheSettingsFirst) {
+  harness.startWithoutAnswering();
+  Form* settings = harness.form("Tsystemscherm");
+  EXPECT_TRUE(settings->isVisible());
+  EXPECT_FALSE(harness.program().mainForm()->isVisible());
+  EXPECT_EQ(settings->statusText(), "Please, first insert systemsettings");
+  EXPECT_EQ(settings->statusKind(), StatusKind::Error);
   SystemParametersRecord stored = storedParameters(harness);
   EXPECT_EQ(stored.directory, harness.path("data/"));
   EXPECT_EQ(stored.languageName, "English");
@@ -51,8 +56,13 @@ TEST_F(SystemSettingsFormTest, AFirstRunWritesTheDefaultRecord) {
   EXPECT_EQ(stored.amountFormat, 'F');
   EXPECT_FALSE(stored.userIdentification);
   EXPECT_EQ(stored.newsDate, DateToText(today()));
-  EXPECT_TRUE(session().noSystemRecordYet);
   EXPECT_EQ(control<QLineEdit>("Edit9")->text().toStdString(), harness.path("data/"));
+
+  // Once they are saved, the start screen is back and its status line is plain again.
+  harness.run("Tsystemscherm", "opslaanExecute");
+  EXPECT_TRUE(harness.program().mainForm()->isVisible());
+  EXPECT_EQ(settings->statusKind(), StatusKind::Plain);
+  EXPECT_FALSE(session().noSystemRecordYet);
 }
 
 TEST_F(SystemSettingsFormTest, TheInstallersLanguageIsShownAndTakenOver) {

@@ -38,10 +38,17 @@ void ProgramHarness::installShippedFiles() {
                                std::filesystem::copy_options::skip_existing);
 }
 
-void ProgramHarness::start() {
+void ProgramHarness::startWithoutAnswering() {
   program_ = std::make_unique<Program>();
   program_->show();
   processEvents();
+}
+
+void ProgramHarness::start() {
+  startWithoutAnswering();
+  Form* settings = program_->form("Tsystemscherm");
+  if (program_->started() && settings && settings->isVisible())
+    run("Tsystemscherm", "opslaanExecute");
 }
 
 Form* ProgramHarness::form(const QString& className) {

@@ -25,8 +25,12 @@ class ProgramHarness {
   // Copies the files that the run command installs (language file, help texts, report
   // templates) into the start directory.
   void installShippedFiles();
-  // Runs the program start and shows the first form, as the real program does.
+  // Runs the program start and shows the first form, as the real program does. A first
+  // run asks for the system settings before anything else; start() saves them as they are
+  // offered, as a person pressing Save would, so the start screen is ready to log in.
   void start();
+  // The program start alone: a first run leaves the system settings form waiting.
+  void startWithoutAnswering();
 
   Program& program() { return *program_; }
   const std::string& startDirectory() const { return start_.path(); }

@@ -14,10 +14,14 @@
 #include "help/forms/help_form.h"
 #include "platform/application.h"
 #include "platform/form_pictures.h"
+#include "platform/record_text.h"
 #include "platform/scripted_desktop.h"
 #include "record-store/record_store.h"
 #include "record-store/system_error.h"
+#include "startup/forms/caption_routine.h"
 #include "startup/forms/startup_error_form.h"
+#include "startup/language_loader.h"
+#include "startup/session.h"
 
 namespace fs = std::filesystem;
 
@@ -61,12 +65,22 @@ int main(int argc, char** argv) {
     tallymoor::Program program;
     program.show();
     QApplication::processEvents();
+    // The language asked for, as the system settings would choose it.
+    tallymoor::Session& session = tallymoor::session();
+    session.systemParameters.languageName =
+        tallymoor::toRecordText(QString::fromLocal8Bit(language.c_str()));
+    if (!tallymoor::loadLanguage(tallymoor::recordStore(), session.systemParameters.languageName,
+                                 session.language))
+      std::fprintf(stderr, "form-pictures: %s\n", tallymoor::recordStore().FileErrorText.c_str());
+    tallymoor::runCaptionRoutine(program.forms());
     for (tallymoor::Form* form : program.forms()) {
       if (auto* help = qobject_cast<tallymoor::HelpForm*>(form)) {
-        // The viewer shows the help text of the language asked for.
-        tallymoor::HelpBlock block;
-        block.languageName = QString::fromLocal8Bit(language.c_str());
-        help->setHelpBlock(block);
+        const auto& texts = session.helpBlock;
+        help->setHelpBlock({tallymoor::fromRecordText(texts.fileCaption),
+                            tallymoor::fromRecordText(texts.exitCaption),
+                            tallymoor::fromRecordText(texts.cancelCaption),
+                            tallymoor::fromRecordText(texts.languageName),
+                            tallymoor::fromRecordText(texts.helpTitle)});
       }
       save(*form);
     }
