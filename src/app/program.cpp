@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "administrations/forms/administrations_form.h"
 #include "help/forms/help_form.h"
 #include "platform/record_text.h"
 #include "record-store/record_store.h"
@@ -45,6 +46,7 @@ Program::Program() {
   static_cast<StartScreenForm*>(mainForm())->setSystemSettingsForm(settings.get());
   forms_.push_back(std::move(settings));
   forms_.push_back(std::make_unique<UsersForm>());
+  forms_.push_back(std::make_unique<AdministrationsForm>());
   auto help = std::make_unique<HelpForm>();
   helpForm_ = help.get();
   forms_.push_back(std::move(help));
