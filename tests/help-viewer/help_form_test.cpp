@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 
+#include "platform/rich_text_view.h"
 #include "record-store/record_store.h"
 #include "records/system_parameters_record.h"
 #include "support/program_harness.h"

@@ -15,7 +15,7 @@
 
 #include "platform/desktop.h"
 #include "platform/record_text.h"
-#include "platform/rtf_reader.h"
+#include "platform/rich_text_view.h"
 #include "record-store/record_store.h"
 
 namespace tallymoor {
@@ -60,9 +60,8 @@ HelpForm::HelpForm(QWidget* parent) : Form("Thelpform", parent) {
   tree_->setObjectName("TreeView1");
   tree_->header()->hide();
   tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view_ = new QTextEdit(splitter);
+  view_ = new RichTextView(splitter);
   view_->setObjectName("RichEdit1");
-  view_->setReadOnly(true);
   splitter->setStretchFactor(1, 3);
   splitter->setSizes({260, 760});
   setCentralWidget(splitter);
@@ -108,7 +107,7 @@ bool HelpForm::load(const QString& fileName) {
     return false;
   }
   const std::string& rtf = store.textFile().contents();
-  readRtf(QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())), *view_->document());
+  view_->loadRtf(QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
   return true;
 }
 
@@ -126,35 +125,19 @@ void HelpForm::build() {
     load(helpFileName_);
   }
 
-  // The structure is read from the view's lines, one per paragraph.
-  QTextDocument* document = view_->document();
+  // The structure is read from the view's lines; the tags it strips go from the view too,
+  // and the rest of each line keeps its formats. Then the prologue goes.
   std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(document->blockCount()));
-  for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-    lines.push_back(toRecordText(block.text()));
-  std::vector<std::string> original = lines;
+  lines.reserve(static_cast<std::size_t>(view_->lineCount()));
+  for (const QString& line : view_->lines()) lines.push_back(toRecordText(line));
+  std::vector<std::size_t> lengths;
+  lengths.reserve(lines.size());
+  for (const std::string& line : lines) lengths.push_back(line.size());
   structure_ = buildHelpStructure(lines);
-
-  // Strip the tags at the start of the lines that had them, keeping the line's formats;
-  // then drop the prologue.
-  QTextCursor cursor(document);
-  cursor.beginEditBlock();
-  int index = 0;
-  for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
-    std::size_t removed = original[index].size() - lines[index].size();
-    if (removed == 0) continue;
-    cursor.setPosition(block.position());
-    cursor.setPosition(block.position() + static_cast<int>(removed), QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-  }
-  if (structure_.prologueCount > 0) {
-    QTextBlock first = document->findBlockByNumber(static_cast<int>(structure_.prologueCount));
-    cursor.setPosition(0);
-    cursor.setPosition(first.isValid() ? first.position() : document->characterCount() - 1,
-                       QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-  }
-  cursor.endEditBlock();
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (std::size_t removed = lengths[i] - lines[i].size())
+      view_->removeFromLine(static_cast<int>(i), 0, static_cast<int>(removed));
+  view_->removeLines(0, static_cast<int>(structure_.prologueCount));
 
   tree_->clear();
   items_.clear();
@@ -189,18 +172,8 @@ void HelpForm::positierichedit() {
   // language, which returns to the caller's chapter rather than the one last read.
   if (!pendingMarker_.isEmpty()) savedMarker_ = pendingMarker_;
   pendingMarker_.clear();
-  // Passing the end mark first brings the target heading to the top of the view.
-  moveCaretToLine(structure_.endMarkLine);
-  moveCaretToLine(targetLine);
-}
-
-void HelpForm::moveCaretToLine(int line) {
-  QTextBlock block = view_->document()->findBlockByNumber(line);
-  if (!block.isValid()) block = view_->document()->lastBlock();
-  QTextCursor cursor(block);
-  if (block.length() > 2) cursor.setPosition(block.position() + 1);
-  view_->setTextCursor(cursor);
-  view_->ensureCursorVisible();
+  // The target heading comes to the top of the view.
+  view_->scrollToLine(targetLine);
 }
 
 int HelpForm::caretLine() const { return view_->textCursor().blockNumber(); }

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <vector>
@@ -17,6 +16,8 @@
 class QAction;
 
 namespace tallymoor {
+
+class RichTextView;
 
 // The five texts a caller hands to the viewer.
 struct HelpBlock {
@@ -40,7 +41,7 @@ class HelpForm : public Form {
   QString helpFileName() const { return helpFileName_; }
   // The web page of the two web page actions.
   void setWebPage(const QString& url) { webPage_ = url; }
-  QTextEdit* view() const { return view_; }
+  RichTextView* view() const { return view_; }
   // The view line at the top of the view's caret: the line positioning moved to.
   int caretLine() const;
 
@@ -62,7 +63,6 @@ class HelpForm : public Form {
  private:
   void build();
   bool load(const QString& fileName);
-  void moveCaretToLine(int line);
 
   HelpBlock helpBlock_;
   QString pendingMarker_;
@@ -72,7 +72,7 @@ class HelpForm : public Form {
   HelpStructure structure_;
   std::vector<QTreeWidgetItem*> items_;  // by node index
 
-  QTextEdit* view_;
+  RichTextView* view_;
   QTreeWidget* tree_;
   QPushButton* button1_;
   QToolButton* toolButton1_;
