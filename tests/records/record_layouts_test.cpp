@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "records/administration_record.h"
+#include "records/gl_account_record.h"
 #include "records/installation_language_record.h"
 #include "records/language_record.h"
 #include "records/system_parameters_record.h"
@@ -84,6 +85,44 @@ TEST(RecordLayouts, EveryRecordSurvivesARoundTrip) {
   Bytes ib = InstallationLanguageRecord{"NL"}.encode();
   EXPECT_EQ(ib, (Bytes{2, 'N', 'L'}));
   EXPECT_EQ(InstallationLanguageRecord::decode(ib).code, "NL");
+}
+
+TEST(GlAccountRecord, FieldsLieAtTheirOffsetsAndReservedBytesStayZero) {
+  GlAccountRecord a;
+  a.number = "1000";
+  a.caption = "Cash";
+  a.type = "D";
+  a.category = "Current assets";
+  a.startDate = "20080101";
+  a.startAmount = 12.5;
+  a.carriedAmount = 3;
+  a.cashBankBook = true;
+  a.accountDirective = "Customer group";
+  a.vatGroup = "High";
+  a.timestamp = "01-01-2008 10:00:00";
+  Bytes bytes = a.encode();
+  ASSERT_EQ(bytes.size(), GlAccountRecord::kSize);
+  expectTextAt(bytes, 0, "1000");
+  expectTextAt(bytes, 67, "D");
+  expectTextAt(bytes, 78, "Current assets");
+  expectTextAt(bytes, 200, "20501231");
+  EXPECT_EQ(ByteReader(bytes).f64(192), 12.5);
+  EXPECT_EQ(ByteReader(bytes).f64(216), 3.0);
+  EXPECT_EQ(bytes[224], 1);
+  expectTextAt(bytes, 276, "Customer group");
+  expectTextAt(bytes, 351, "01-01-2008 10:00:00");
+  for (std::size_t reserved : {69u, 77u, 189u, 191u, 209u, 215u, 372u, 375u})
+    EXPECT_EQ(bytes[reserved], 0) << "byte " << reserved;
+
+  struct Case {
+    const char* stored;
+    char letter;
+  };
+  for (const Case& c : {Case{"P", 'P'}, Case{"T", 'T'}, Case{"D", 'D'}, Case{"C", 'C'},
+                        Case{"X", 'C'}, Case{"", 'C'}, Case{"p", 'C'}}) {
+    a.type = c.stored;
+    EXPECT_EQ(GlAccountRecord::decode(a.encode()).typeLetter(), c.letter) << c.stored;
+  }
 }
 
 TEST(LanguageRecord, TextsAreReadAtTheirOffsetWithinTheRecord) {
