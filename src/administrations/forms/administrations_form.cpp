@@ -490,29 +490,33 @@ void AdministrationsForm::DeleteExecute() {
 }
 
 void AdministrationsForm::SaveExecute() {
+  if (saveList()) close();
+}
+
+bool AdministrationsForm::saveList() {
   resetStatus();
   if (!edit1_->text().isEmpty() || takenOut_) {
     showError(languageText(kEntryInUseText));
-    return;
+    return false;
   }
   if (!loadFailure_.isEmpty()) {
     // The list was never read: writing the table would drop every administration in it.
     showError(loadFailure_);
-    return;
+    return false;
   }
   AdministrationSave outcome =
       saveAdministrations(recordStore(), rows(), session().userId(), currentTimestamp());
   if (outcome.refused) {
     showError(fromRecordText(outcome.message));
-    return;
+    return false;
   }
   if (!outcome.opened) {
     desktop().showMessage(fromRecordText(outcome.message));
-    return;
+    return false;
   }
   for (std::size_t i = 0; i < outcome.rows.size(); ++i)
     setRow(static_cast<int>(i), outcome.rows[i]);
-  close();
+  return true;
 }
 
 void AdministrationsForm::CancelExecute() {

@@ -86,6 +86,8 @@ class AdministrationsForm : public Form {
 
  private:
   void load();
+  // Save without closing; false when nothing was written.
+  bool saveList();
   void setRow(int row, const AdministrationRow& administration);
   QString cellText(int row, int column) const;
   std::vector<std::string> codes() const;
