@@ -62,9 +62,9 @@ Program::Program() {
     helpForm_->setPendingMarker(marker);
     caller->showModalHidingCaller(helpForm_);
   });
-  static_cast<StartScreenForm*>(mainForm())->setCaptionRoutine([this] {
-    runCaptionRoutine(forms());
-  });
+  auto* startScreen = static_cast<StartScreenForm*>(mainForm());
+  startScreen->setCaptionRoutine([this] { runCaptionRoutine(forms()); });
+  startScreen->setFormLookup([this](const QString& className) { return form(className); });
   started_ = true;
 }
 

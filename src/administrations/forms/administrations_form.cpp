@@ -17,6 +17,7 @@
 #include "record-store/conversions.h"
 #include "record-store/record_store.h"
 #include "startup/session.h"
+#include "startup/web_pages.h"
 
 namespace tallymoor {
 namespace {
@@ -37,11 +38,9 @@ QString languageText(int offset) {
   return fromRecordText(session().text(static_cast<std::size_t>(offset)));
 }
 
-// The maker's page in the language of the session.
+// The program's page in the language of the session.
 QString homePage(const std::string& languageName) {
-  if (languageName == "Nederlands") return "https://tallymoor.example/nl/";
-  if (languageName == "Deutsch") return "https://tallymoor.example/de/";
-  return "https://tallymoor.example/en/";
+  return fromRecordText(webPageForLanguage(languageName));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "record-store/record_store.h"
 #include "startup/caption_table.h"
 #include "startup/session.h"
+#include "startup/web_pages.h"
 
 namespace tallymoor {
 namespace {
@@ -85,9 +86,7 @@ void runCaptionRoutine(const QList<Form*>& forms) {
 }
 
 QString webPageForLanguage(const QString& language) {
-  if (language == "Nederlands") return "https://tallymoor.example/nl/";
-  if (language == "Deutsch") return "https://tallymoor.example/de/";
-  return "https://tallymoor.example/en/";
+  return fromRecordText(webPageForLanguage(toRecordText(language)));
 }
 
 }  // namespace tallymoor

@@ -1,6 +1,7 @@
 #include "startup/forms/start_screen_form.h"
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,8 +13,10 @@
 
 #include "platform/desktop.h"
 #include "platform/record_text.h"
+#include "record-store/conversions.h"
 #include "record-store/password_digest.h"
 #include "record-store/record_store.h"
+#include "record-store/system_error.h"
 #include "startup/forms/system_settings_form.h"
 #include "startup/session.h"
 #include "startup/tips.h"
@@ -99,7 +102,8 @@ StartScreenForm::StartScreenForm(QWidget* parent) : Form("TStartscherm", parent)
 
   panel1_ = overlayPanel("Panel1", menuArea);
   auto* login = new QGridLayout(panel1_);
-  login->addWidget(namedLabel("Label4", "Login panel", panel1_), 0, 0, 1, 2);
+  label4_ = namedLabel("Label4", "Login panel", panel1_);
+  login->addWidget(label4_, 0, 0, 1, 2);
   label1_ = namedLabel("Label1", "User id", panel1_);
   edit2_ = namedEdit("Edit2", 10, panel1_);
   label2_ = namedLabel("Label2", "Password", panel1_);
@@ -122,10 +126,10 @@ StartScreenForm::StartScreenForm(QWidget* parent) : Form("TStartscherm", parent)
   auto* loginButtons = new QHBoxLayout;
   auto* button1 = namedButton("Button1", "OK", panel1_);
   button1->setDefault(true);
-  auto* button2 = namedButton("Button2", "Cancel", panel1_);
+  button2_ = namedButton("Button2", "Cancel", panel1_);
   loginButtons->addStretch();
   loginButtons->addWidget(button1);
-  loginButtons->addWidget(button2);
+  loginButtons->addWidget(button2_);
   login->addLayout(loginButtons, 4, 0, 1, 2);
   edit4_ = namedEdit("Edit4", 80, panel1_);
   edit4_->setReadOnly(true);
@@ -134,7 +138,8 @@ StartScreenForm::StartScreenForm(QWidget* parent) : Form("TStartscherm", parent)
   login->addWidget(edit4_, 5, 0, 1, 2);
   login->setRowStretch(6, 1);
   stack->addWidget(panel1_, 0, 0);
-  connect(button2, &QPushButton::clicked, this, &StartScreenForm::Button2Click);
+  connect(button1, &QPushButton::clicked, this, &StartScreenForm::Button1Click);
+  connect(button2_, &QPushButton::clicked, this, &StartScreenForm::Button2Click);
   // Typed letters of the user id become upper case.
   connect(edit2_, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (text != text.toUpper()) {
@@ -147,10 +152,12 @@ StartScreenForm::StartScreenForm(QWidget* parent) : Form("TStartscherm", parent)
   panel2_ = overlayPanel("Panel2", menuArea);
   auto* password = new QGridLayout(panel2_);
   password->addWidget(namedLabel("Label8", "Change password", panel2_), 0, 0, 1, 2);
-  auto* edit5 = namedEdit("Edit5", 12, panel2_);
-  edit5->setEchoMode(QLineEdit::Password);
-  auto* edit6 = namedEdit("Edit6", 12, panel2_);
-  edit6->setEchoMode(QLineEdit::Password);
+  edit5_ = namedEdit("Edit5", 12, panel2_);
+  edit5_->setEchoMode(QLineEdit::Password);
+  edit6_ = namedEdit("Edit6", 12, panel2_);
+  edit6_->setEchoMode(QLineEdit::Password);
+  auto* edit5 = edit5_;
+  auto* edit6 = edit6_;
   auto* label6 = namedLabel("Label6", "New password", panel2_);
   auto* label7 = namedLabel("Label7", "Reenter", panel2_);
   label6->setBuddy(edit5);
@@ -159,10 +166,12 @@ StartScreenForm::StartScreenForm(QWidget* parent) : Form("TStartscherm", parent)
   password->addWidget(edit5, 1, 1);
   password->addWidget(label7, 2, 0);
   password->addWidget(edit6, 2, 1);
-  password->addWidget(namedButton("Button3", "OK", panel2_), 3, 1, Qt::AlignRight);
-  auto* edit7 = namedEdit("Edit7", 80, panel2_);
-  edit7->setReadOnly(true);
-  password->addWidget(edit7, 4, 0, 1, 2);
+  auto* button3 = namedButton("Button3", "OK", panel2_);
+  password->addWidget(button3, 3, 1, Qt::AlignRight);
+  edit7_ = namedEdit("Edit7", 80, panel2_);
+  edit7_->setReadOnly(true);
+  password->addWidget(edit7_, 4, 0, 1, 2);
+  connect(button3, &QPushButton::clicked, this, &StartScreenForm::Button3Click);
   password->setRowStretch(5, 1);
   panel2_->hide();
   stack->addWidget(panel2_, 0, 0);
@@ -193,6 +202,11 @@ StartScreenForm::StartScreenForm(QWidget* parent) : Form("TStartscherm", parent)
   setCentralWidget(central);
   statusBar()->hide();
   resize(900, 600);
+
+  connect(treeView1_, &QTreeWidget::itemDoubleClicked, this, &StartScreenForm::TreeView1DblClick);
+  // Before any login every right holds, so the tree is built with all groups.
+  Session& s = session();
+  s.enduser = s.enduserManager = s.systemAdministrator = true;
 
   tipSource_ = [] {
     static std::mt19937 generator{std::random_device{}()};
@@ -283,6 +297,300 @@ void StartScreenForm::Button4Click() {
     systemSettings_->opslaanExecute();
   }
   panel3_->hide();
+}
+
+bool StartScreenForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    // A field is left for another field, not for another window or a menu.
+    auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      if (watched == comboBox1_->lineEdit()) ComboBox1Exit();
+      if (watched == edit5_) Edit5Exit();
+      if (watched == edit6_) Edit6Exit();
+    }
+  }
+  return Form::eventFilter(watched, event);
+}
+
+bool StartScreenForm::previewKey(QKeyEvent* event) {
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && event->modifiers() == Qt::NoModifier) {
+    if (panel1_->isVisible())
+      Button1Click();
+    else if (panel2_->isVisible())
+      Button3Click();
+    else
+      TreeView1DblClick();
+    return true;
+  }
+  return Form::previewKey(event);
+}
+
+void StartScreenForm::showLoginMessage(QLineEdit* line, const QString& text) {
+  line->setText(text);
+  line->show();
+}
+
+void StartScreenForm::Button1Click() {
+  Session& s = session();
+  RecordStore& store = recordStore();
+  runCaptions();
+  bool accepted = true;
+  bool userRefused = false;
+  {
+    FileSet set(store, "USE;");
+    if (!set.ok()) {
+      desktop().showMessage(fromRecordText(store.openFailureMessage()));
+      return;
+    }
+    s.systemParameters.lastLogin = toRecordText(edit2_->text()).substr(0, 20);
+    if (!reLogin_) {
+      if (s.systemParameters.userIdentification) {
+        UserRecord found;
+        UserSearch search = findUser(store, toRecordText(edit2_->text()).substr(0, 10), found);
+        currentUser_ = found;
+        accepted = search.found;
+      } else {
+        s.systemParameters.lastLogin = "UNKNOWN";
+        edit2_->setText("UNKNOWN");
+      }
+    }
+  }
+  if (!reLogin_) {
+    if (s.systemParameters.passwordProtection &&
+        PasswordDigest(toRecordText(edit3_->text()), currentUser_.stamp) != currentUser_.digest)
+      accepted = false;
+    userRefused = !accepted;
+    if (s.systemParameters.userIdentification) {
+      s.enduser = currentUser_.enduser == 'Y';
+      s.enduserManager = currentUser_.enduserManager == 'Y';
+      s.systemAdministrator = currentUser_.systemAdministrator == 'Y';
+    } else {
+      s.enduser = s.enduserManager = s.systemAdministrator = true;
+    }
+    savedRight1_ = s.enduser;
+    savedRight2_ = s.enduserManager;
+  }
+
+  // The administration: the last one of the list whose name is the choice, exactly.
+  std::string choice = toRecordText(comboBox1_->currentText());
+  if (accepted) {
+    accepted = false;
+    for (const AdministrationRecord& administration : administrations_) {
+      if (administration.name == choice) {
+        accepted = true;
+        s.administrationName = administration.name.substr(0, 30);
+        s.administrationCode = administration.code.substr(0, 10);
+      }
+    }
+  }
+  if (!accepted && choice.empty() && !userRefused) accepted = true;
+  if (!accepted) {
+    showLoginMessage(edit4_, fromRecordText(s.text(8998)));
+    return;
+  }
+  s.enduser = savedRight1_;
+  s.enduserManager = savedRight2_;
+  auto loggedInWithoutAdministration = [&] {
+    edit4_->hide();
+    panel1_->hide();
+    s.enduser = false;
+    s.enduserManager = false;
+    runCaptions();
+  };
+  if (choice.empty()) {
+    loggedInWithoutAdministration();
+    return;
+  }
+  runCaptions();
+  FileSet set(store, "ADS;FLG;INV;PAY;ADM;CUS;SUP;JVO;GLA;GLC;FRZ");
+  if (!set.ok()) {
+    desktop().showMessage(fromRecordText(store.openFailureMessage()));
+    loggedInWithoutAdministration();
+    return;
+  }
+  edit4_->hide();
+  panel1_->hide();
+  if (administrationOpened_) administrationOpened_();
+  runCaptions();
+}
+
+void StartScreenForm::ComboBox1Exit() {
+  QString text = comboBox1_->currentText();
+  for (int i = 0; i < comboBox1_->count(); ++i)
+    if (comboBox1_->itemText(i).compare(text, Qt::CaseInsensitive) == 0) return;
+  comboBox1_->setEditText(QString());
+}
+
+void StartScreenForm::openAdministrationOnlyPanel() {
+  label1_->hide();
+  edit2_->hide();
+  label2_->hide();
+  edit3_->hide();
+  panel1_->show();
+  reLogin_ = true;
+  button2_->hide();
+  label4_->setText(fromRecordText(session().text(1182)));
+}
+
+void StartScreenForm::openChangePasswordPanel() {
+  panel2_->show();
+  edit7_->hide();
+  findChild<QLabel*>("Label8")->setText(fromRecordText(session().text(1203)));
+}
+
+void StartScreenForm::Edit5Exit() {
+  if (edit5_->text().size() < 6) {
+    edit5_->clear();
+    showLoginMessage(edit7_, "Minimal 6 characters");
+  }
+}
+
+void StartScreenForm::Edit6Exit() {
+  if (edit6_->text() != edit5_->text()) {
+    edit5_->clear();
+    edit6_->clear();
+    showLoginMessage(edit7_, "Passwords not identical");
+  }
+}
+
+void StartScreenForm::Button3Click() {
+  RecordStore& store = recordStore();
+  FileSet set(store, "USE");
+  if (!set.ok()) {
+    desktop().showMessage(fromRecordText(store.openFailureMessage()));
+    return;
+  }
+  if (edit6_->text() == edit5_->text() && !edit6_->text().isEmpty()) {
+    panel2_->hide();
+    currentUser_.stamp = currentTimestamp().substr(0, 20);
+    currentUser_.digest = PasswordDigest(toRecordText(edit6_->text()), currentUser_.stamp);
+    if (!rewriteUser(store, currentUser_, session().userId().substr(0, 10)))
+      showLoginMessage(edit7_, fromRecordText(session().text(8998)));
+  } else {
+    showLoginMessage(edit7_, fromRecordText(session().text(9181)));
+  }
+}
+
+void StartScreenForm::applyLanguage() {
+  // Once the panel only asks for another administration, its caption says so.
+  if (reLogin_) label4_->setText(fromRecordText(session().text(1182)));
+  rebuildMenuTree();
+}
+
+void StartScreenForm::rebuildMenuTree() {
+  Session& s = session();
+  const auto entry = [&](QTreeWidgetItem* parent, int offset) {
+    return new QTreeWidgetItem(parent, QStringList{fromRecordText(s.text(offset))});
+  };
+  // Entries whose form the program does not have are left out.
+  const auto hasForm = [&](const char* formClass) {
+    return formLookup_ && formLookup_(formClass) != nullptr;
+  };
+  QTreeWidgetItem* root = treeView1_->topLevelItem(0);
+  qDeleteAll(root->takeChildren());
+  entry(root, 550);
+  if (s.systemParameters.userIdentification && s.systemParameters.passwordProtection)
+    entry(root, 633);
+  if (s.enduser) {
+    QTreeWidgetItem* group = entry(root, 852);
+    if (hasForm("Tboeking")) entry(group, 870);
+    if (hasForm("Tpartners2")) entry(group, 919);
+    if (hasForm("TRapport1")) entry(group, 944);
+  }
+  if (s.enduserManager) {
+    QTreeWidgetItem* group = entry(root, 965);
+    if (hasForm("Tadministrationsetting")) entry(group, 1079);
+    if (hasForm("TLedgercategory")) entry(group, 1027);
+    if (hasForm("TLedger")) entry(group, 996);
+  }
+  if (s.systemAdministrator) {
+    QTreeWidgetItem* group = entry(root, 1110);
+    entry(group, 1133);
+    if (hasForm("TAdministrations")) entry(group, 1058);
+    if (s.systemParameters.userIdentification && hasForm("TUsers")) entry(group, 1159);
+  }
+  treeView1_->collapseAll();
+  root->setExpanded(true);
+  root->setText(0, kProgramTitle);
+}
+
+QStringList StartScreenForm::menuTexts() const {
+  QStringList texts;
+  QTreeWidgetItem* root = treeView1_->topLevelItem(0);
+  for (int i = 0; i < root->childCount(); ++i) {
+    texts << root->child(i)->text(0);
+    for (int k = 0; k < root->child(i)->childCount(); ++k)
+      texts << "  " + root->child(i)->child(k)->text(0);
+  }
+  return texts;
+}
+
+bool StartScreenForm::selectMenuEntry(const QString& text) {
+  for (QTreeWidgetItemIterator it(treeView1_); *it; ++it) {
+    if ((*it)->text(0) == text) {
+      treeView1_->setCurrentItem(*it);
+      return true;
+    }
+  }
+  return false;
+}
+
+void StartScreenForm::showFromMenu(const char* formClass, const char* openSet,
+                                   std::function<void()> afterwards) {
+  Form* form = formLookup_ ? formLookup_(formClass) : nullptr;
+  if (!form) return;
+  RecordStore& store = recordStore();
+  if (openSet && store.OpenFileSet(openSet) != RecordStore::kOk) {
+    desktop().showMessage(fromRecordText(store.openFailureMessage()));
+    return;
+  }
+  // The form's activation reads the handed-over set and closes it.
+  showModalHidingCaller(form, std::move(afterwards));
+}
+
+void StartScreenForm::TreeView1DblClick() {
+  QTreeWidgetItem* selected = treeView1_->currentItem();
+  if (!selected) return;
+  const QString text = selected->text(0);
+  Session& s = session();
+  const auto is = [&](int offset) { return text == fromRecordText(s.text(offset)); };
+  // The entries in the order they are compared; the first equal one acts.
+  if (is(1027)) {
+    showFromMenu("TLedgercategory", "GLC;", {});
+  } else if (is(633)) {
+    openChangePasswordPanel();
+  } else if (is(550)) {
+    openAdministrationOnlyPanel();
+  } else if (is(996)) {
+    showFromMenu("TLedger", "FRZ;GLA;GLC", {});
+  } else if (is(944)) {
+    showFromMenu("TRapport1", "GLA;FRZ", {});
+  } else if (is(1133)) {
+    showFromMenu("Tsystemscherm", nullptr, [this] {
+      Session& s = session();
+      s.enduser = savedRight1_;
+      s.enduserManager = savedRight2_;
+      runCaptions();
+      reloadAdministrations();
+      fillAdministrationChoice();
+      runCaptions();
+      openAdministrationOnlyPanel();
+    });
+  } else if (is(919)) {
+    showFromMenu("Tpartners2", "GLA", {});
+  } else if (is(1159)) {
+    showFromMenu("TUsers", "USE", {});
+  } else if (is(870)) {
+    showFromMenu("Tboeking", "IFS;GLA;JVT", {});
+  } else if (is(1079)) {
+    showFromMenu("Tadministrationsetting", "GLA;ADS", [this] { runCaptions(); });
+  } else if (is(1058)) {
+    showFromMenu("TAdministrations", nullptr, [this] {
+      fillAdministrationChoice();
+      openAdministrationOnlyPanel();
+    });
+  }
 }
 
 }  // namespace tallymoor

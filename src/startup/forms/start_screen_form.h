@@ -19,6 +19,7 @@
 
 #include "platform/form.h"
 #include "records/administration_record.h"
+#include "records/user_record.h"
 
 namespace tallymoor {
 
@@ -39,8 +40,36 @@ class StartScreenForm : public Form {
   int tipIndex() const { return tipIndex_; }
   // Chooses the first tip; the default is random.
   void setTipSource(std::function<int()> source) { tipSource_ = std::move(source); }
+  // How the menu finds the forms it shows.
+  void setFormLookup(std::function<Form*(const QString&)> lookup) {
+    formLookup_ = std::move(lookup);
+  }
+  // Runs inside the administration's open set once a login opened it: loads its settings.
+  void setAdministrationOpened(std::function<void()> hook) {
+    administrationOpened_ = std::move(hook);
+  }
+  // The menu entry texts as they stand in the tree, below the root, in order; a group's
+  // entries follow it, indented by two blanks.
+  QStringList menuTexts() const;
+  // Selects the tree node with this text, as a click would.
+  bool selectMenuEntry(const QString& text);
+  void applyLanguage() override;
 
  public slots:
+  // Login: user checks, rights, and the chosen administration opened.
+  void Button1Click();
+  // The administration choice loses the focus: a text that names no administration
+  // (whatever its capitals) is cleared.
+  void ComboBox1Exit();
+  // Change password: OK and the checks when the fields are left.
+  void Button3Click();
+  void Edit5Exit();
+  void Edit6Exit();
+  // Shows the form of the selected menu entry (double-click, Enter).
+  void TreeView1DblClick();
+  // The panel that only asks for another administration from now on.
+  void openAdministrationOnlyPanel();
+  void openChangePasswordPanel();
   // Next Tip.
   void Button5Click();
   // OK of the tips panel: "Don't show tips" switches the tips off in the system settings.
@@ -56,15 +85,32 @@ class StartScreenForm : public Form {
 
  protected:
   void activate() override;
+  bool previewKey(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void reloadAdministrations();
   void offerDefaultUser();
   void fillAdministrationChoice();
   void showTips();
+  void rebuildMenuTree();
+  void runCaptions() {
+    if (captionRoutine_) captionRoutine_();
+  }
+  // Hands the set to the form, hides this one and shows the form; `afterwards` runs when
+  // it closes.
+  void showFromMenu(const char* formClass, const char* openSet, std::function<void()> afterwards);
+  void showLoginMessage(QLineEdit* line, const QString& text);
 
   std::function<void()> captionRoutine_;
   std::function<int()> tipSource_;
+  std::function<Form*(const QString&)> formLookup_;
+  std::function<void()> administrationOpened_;
+  // Set when the administration-only panel opens; a login then keeps user and rights.
+  bool reLogin_ = false;
+  bool savedRight1_ = true;
+  bool savedRight2_ = true;
+  UserRecord currentUser_;
   SystemSettingsForm* systemSettings_ = nullptr;
   std::vector<AdministrationRecord> administrations_;
   int tipIndex_ = 0;
@@ -72,6 +118,11 @@ class StartScreenForm : public Form {
   QLabel* label5_;
   QTreeWidget* treeView1_;
   QFrame* panel1_;
+  QLabel* label4_;
+  QPushButton* button2_;
+  QLineEdit* edit5_;
+  QLineEdit* edit6_;
+  QLineEdit* edit7_;
   QLabel* label1_;
   QLabel* label2_;
   QLineEdit* edit2_;

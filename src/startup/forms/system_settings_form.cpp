@@ -16,6 +16,7 @@
 #include "startup/language_loader.h"
 #include "startup/session.h"
 #include "startup/system_settings.h"
+#include "startup/web_pages.h"
 
 namespace tallymoor {
 namespace {
