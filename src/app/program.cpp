@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "accounts/forms/ledger_category_form.h"
 #include "administrations/forms/administrations_form.h"
 #include "help/forms/help_form.h"
 #include "platform/record_text.h"
@@ -42,6 +43,7 @@ Program::Program() {
   }
   // The other forms, in their order, while the start-up set is open: their creation
   // steps open nested sets that use its files.
+  forms_.push_back(std::make_unique<LedgerCategoryForm>());
   auto settings = std::make_unique<SystemSettingsForm>();
   static_cast<StartScreenForm*>(mainForm())->setSystemSettingsForm(settings.get());
   forms_.push_back(std::move(settings));

@@ -124,6 +124,31 @@ std::span<const CaptionRow> captionTable() {
       {"TAdministrations", "Button1", 7335},
       {"TAdministrations", "Button4", 7366},
       {"TAdministrations", "RadioGroup1", 7397},
+
+      // GL categories.
+      {"TLedgercategory", "File1", 21},
+      {"TLedgercategory", "Save1", 54},
+      {"TLedgercategory", "Button1", 54},
+      {"TLedgercategory", "Run1", 247},
+      {"TLedgercategory", "Button3", 260},
+      {"TLedgercategory", "Help1", 284},
+      {"TLedgercategory", "About1", 295},
+      {"TLedgercategory", "Button2", 306},
+      {"TLedgercategory", "Cancel1", 306},
+      {"TLedgercategory", "Select1", 345},
+      {"TLedgercategory", "Up1", 398},
+      {"TLedgercategory", "Down1", 411},
+      {"TLedgercategory", "Add1", 424},
+      {"TLedgercategory", "Brookfellhomepage1", 486},
+      {"TLedgercategory", "BrookfellHelp1", 514},
+      {"TLedgercategory", "Label1", 2220},
+      {"TLedgercategory", "RadioButton1", 2255},
+      {"TLedgercategory", "RadioButton2", 2284},
+      {"TLedgercategory", "RadioGroup1", 2332},
+      {"TLedgercategory", "BrookfellGLcategoryHelp1", 2348},
+      {"TLedgercategory", "Save", 54},
+      {"TLedgercategory", "Delete", 260},
+      {"TLedgercategory", "Cancel", 306},
   };
   return rows;
 }
