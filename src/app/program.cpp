@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "accounts/forms/ledger_category_form.h"
+#include "administrations/admin_settings.h"
+#include "administrations/forms/admin_settings_form.h"
 #include "administrations/forms/administrations_form.h"
 #include "help/forms/help_form.h"
 #include "platform/record_text.h"
@@ -49,6 +51,14 @@ Program::Program() {
   forms_.push_back(std::move(settings));
   forms_.push_back(std::make_unique<UsersForm>());
   forms_.push_back(std::make_unique<AdministrationsForm>());
+  // The settings of the chosen administration are loaded inside the login's open set.
+  resetCurrentSettings();
+  auto adminSettings = std::make_unique<AdminSettingsForm>();
+  static_cast<StartScreenForm*>(mainForm())->setAdministrationOpened([form = adminSettings.get()] {
+    form->loadSettings();
+    form->applyPeriodLock();
+  });
+  forms_.push_back(std::move(adminSettings));
   auto help = std::make_unique<HelpForm>();
   helpForm_ = help.get();
   forms_.push_back(std::move(help));
