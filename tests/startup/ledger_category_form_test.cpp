@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,13 +23,18 @@
 
 #include "platform/record_text.h"
 #include "record-store/conversions.h"
+#include "record-store/password_digest.h"
 #include "record-store/record_store.h"
 #include "record-store/system_error.h"
+#include "records/administration_record.h"
 #include "records/byte_codec.h"
 #include "records/gl_account_record.h"
 #include "records/gl_category_record.h"
 #include "records/language_record.h"
+#include "records/system_parameters_record.h"
+#include "records/user_record.h"
 #include "startup/forms/caption_routine.h"
+#include "startup/forms/start_screen_form.h"
 #include "startup/session.h"
 #include "support/program_harness.h"
 
@@ -802,6 +808,55 @@ TEST_F(LedgerCategoryFormTest, HelpOpensAtTheMarkerOfItsEntry) {
   action("Brookfellhomepage1")->trigger();
   EXPECT_EQ(harness_.desktop().openedUrls,
             QStringList{webPageForLanguage(fromRecordText(session().languageName))});
+}
+
+// --- from the main menu ------------------------------------------------------------------
+
+TEST(LedgerCategoryFromTheMenu, TheMenuHandsOverTheSetOfTheChosenAdministration) {
+  ProgramHarness harness;
+  harness.installShippedFiles();
+  SystemParametersRecord sys;
+  sys.languageName = "English";
+  sys.directory = harness.path("data/");
+  sys.userIdentification = true;
+  sys.passwordProtection = true;
+  testing::writeFile(harness.path("sysparm010000.vlt"), fileOf(std::vector{sys}));
+  UserRecord clerk;
+  clerk.userId = "CLERK1";
+  clerk.enduser = clerk.enduserManager = clerk.systemAdministrator = 'Y';
+  clerk.stamp = "01-02-2008 10:11:12";
+  clerk.digest = PasswordDigest("secret1", clerk.stamp);
+  testing::writeFile(harness.path("user.vlt"), fileOf(std::vector{clerk}));
+  std::filesystem::create_directories(harness.path("data/DEMO"));
+  testing::writeFile(harness.path("data/admin.vlt"),
+                     fileOf(std::vector{AdministrationRecord{"DEMO", "Demo", "", "", ""}}));
+  testing::writeFile(harness.path("data/DEMO/ledgerct.vlt"), fileOf(kChart));
+  harness.start();
+  ASSERT_TRUE(harness.program().started());
+
+  auto* start = static_cast<StartScreenForm*>(harness.program().mainForm());
+  harness.control<QLineEdit>("TStartscherm", "Edit2")->setText("CLERK1");
+  harness.control<QLineEdit>("TStartscherm", "Edit3")->setText("secret1");
+  harness.control<QComboBox>("TStartscherm", "ComboBox1")->setEditText("Demo");
+  ASSERT_TRUE(harness.run("TStartscherm", "Button1Click"));
+  ASSERT_TRUE(start->selectMenuEntry(fromRecordText(session().text(1027))));
+  ASSERT_TRUE(harness.run("TStartscherm", "TreeView1DblClick"));
+
+  auto* form = static_cast<LedgerCategoryForm*>(harness.form("TLedgercategory"));
+  ASSERT_TRUE(form->isVisible());
+  EXPECT_FALSE(recordStore().isSetOpen()) << "the activation must close the handed-over set";
+  EXPECT_EQ(form->rows().size(), kChart.size());
+  EXPECT_EQ(harness.control<QRadioButton>("TLedgercategory", "RadioButton1")->text(),
+            "Balance account");
+  auto* grid = harness.control<QTableWidget>("TLedgercategory", "StringGrid1");
+  grid->setCurrentCell(1, LedgerCategoryForm::kNameColumn);
+  ASSERT_TRUE(harness.run("TLedgercategory", "Image1Click"));
+  ASSERT_TRUE(harness.run("TLedgercategory", "SaveExecute"));
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(start->isVisible());
+  EXPECT_EQ(testing::readFile(harness.path("data/DEMO/ledgerct.vlt")),
+            fileOf<GlCategoryRecord>({balance("Debtors"), balance("Fixed assets"),
+                                      profitLoss("Turnover"), profitLoss("Costs")}));
 }
 
 }  // namespace

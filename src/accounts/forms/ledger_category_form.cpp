@@ -16,8 +16,8 @@
 #include "platform/record_text.h"
 #include "record-store/conversions.h"
 #include "record-store/record_store.h"
-#include "startup/forms/caption_routine.h"
 #include "startup/session.h"
+#include "startup/web_pages.h"
 
 namespace tallymoor {
 namespace {
@@ -467,7 +467,7 @@ void LedgerCategoryForm::CancelExecute() {
 }
 
 void LedgerCategoryForm::Brookfellhomepage1Click() {
-  desktop().openUrl(webPageForLanguage(fromRecordText(session().languageName)));
+  desktop().openUrl(fromRecordText(webPageForLanguage(session().languageName)));
 }
 
 bool LedgerCategoryForm::eventFilter(QObject* watched, QEvent* event) {
