@@ -258,6 +258,21 @@ TEST_F(AdminSettingsFormTest, StoredSettingsAreShownWithTheProfitAccountAmongThe
   EXPECT_FALSE(periodPicker(1)->isEnabled()) << "period 1 starts on the start date";
 }
 
+TEST_F(AdminSettingsFormTest, AStoredSlotThatIsNoDateDoesNotStopTheOpening) {
+  AdminSettingsRecord s = stored();
+  s.periodStarts[2] = "21000229";  // no such day
+  s.periodStarts[3] = "";
+  start(s);
+  openFromMenu();
+  EXPECT_TRUE(harness_.desktop().messages.isEmpty());
+  EXPECT_EQ(shown(periodPicker(5)), "01-05-2008");
+  // What the two pickers show was never stored, so recomputing is the way to a table.
+  chooseCount("12");
+  ASSERT_TRUE(run("opslaanExecute"));
+  EXPECT_EQ(settingsInFile().periodStarts[2], "20080301");
+  EXPECT_EQ(settingsInFile().periodStarts[3], "20080401");
+}
+
 TEST_F(AdminSettingsFormTest, LocksFollowTheCurrentPeriodAndTheApprovedYear) {
   struct Case {
     const char* name;
@@ -679,6 +694,29 @@ TEST_F(AdminSettingsFormTest, CaptionsComeFromTheLanguage) {
     EXPECT_EQ(control<QPushButton>(name)->text(), "Drop") << name;
   EXPECT_EQ(form()->findChild<QAction*>("Save1")->text(), "Keep");
   EXPECT_EQ(form()->findChild<QAction*>("Unfreeze1")->text(), "THAW");
+}
+
+TEST_F(AdminSettingsFormTest, ComingBackFromHelpKeepsTheEdits) {
+  start(stored());
+  openFromMenu();
+  control("Edit1")->setText("Typed before help");
+  chooseCount("04");
+  sendKey(control("Edit1"), Qt::Key_F1);
+  harness_.processEvents();
+  Form* help = harness_.form("Thelpform");
+  ASSERT_TRUE(help->isVisible());
+  EXPECT_FALSE(form()->isVisible());
+  help->close();
+  harness_.processEvents();
+  ASSERT_TRUE(form()->isVisible());
+  EXPECT_EQ(control("Edit1")->text(), "Typed before help");
+  EXPECT_EQ(count()->currentText(), "04");
+
+  // The next opening from the menu loads the stored settings again.
+  ASSERT_TRUE(run("AnnulerenExecute"));
+  control("Edit1")->setText("left over");
+  openFromMenu();
+  EXPECT_EQ(control("Edit1")->text(), "Acme Ltd");
 }
 
 TEST_F(AdminSettingsFormTest, HelpOpensAtTheMarkerOfItsEntry) {

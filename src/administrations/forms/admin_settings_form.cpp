@@ -386,9 +386,14 @@ void AdminSettingsForm::applyLanguage() {
 // --- showing and reading the settings ----------------------------------------------------
 
 void AdminSettingsForm::setDate(QDateEdit* picker, const std::string& text) {
-  if (!IsValidDateText(text)) return;  // no date to show: the picker keeps its own
+  Date date;
+  try {
+    date = TextToDate(text);
+  } catch (const ConversionError&) {
+    return;  // no date to show: the picker keeps its own
+  }
   const QSignalBlocker blocker(picker);
-  picker->setDate(toQDate(TextToDate(text)));
+  picker->setDate(toQDate(date));
 }
 
 void AdminSettingsForm::boundEndDate() {
@@ -540,6 +545,10 @@ void AdminSettingsForm::fillProfitAccounts() {
 }
 
 void AdminSettingsForm::FormActivate() {
+  if (returningFromHelp_) {
+    returningFromHelp_ = false;
+    return;
+  }
   resetStatus();
   setStatus({}, StatusKind::Plain);
   // The main menu hands over "GLA;ADS"; whatever happens here, it is closed at the end.
@@ -677,6 +686,11 @@ void AdminSettingsForm::Button7Click() {
   tabs_->setCurrentIndex(0);
 }
 
+void AdminSettingsForm::showHelpKeepingEdits(const QString& marker) {
+  showHelp(marker);
+  if (!isVisible()) returningFromHelp_ = true;
+}
+
 void AdminSettingsForm::Brookfellhomepage1Click() {
   desktop().openUrl(QString::fromStdString(webPageForLanguage(session().languageName)));
 }
@@ -686,6 +700,10 @@ void AdminSettingsForm::Brookfellhomepage1Click() {
 bool AdminSettingsForm::previewKey(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
     AnnulerenExecute();
+    return true;
+  }
+  if (event->key() == Qt::Key_F1) {
+    showHelpKeepingEdits(helpMarker());
     return true;
   }
   return Form::previewKey(event);
