@@ -32,7 +32,9 @@ TEST(Windows1252, ConvertsBothWaysAndMarksWhatItCannotHold) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(utf8ToWindows1252(c.utf8), c.stored);
-    if (c.roundTrips) EXPECT_EQ(windows1252ToUtf8(c.stored), c.utf8);
+    if (c.roundTrips) {
+      EXPECT_EQ(windows1252ToUtf8(c.stored), c.utf8);
+    }
   }
 }
 
