@@ -62,6 +62,7 @@ Program::Program() {
   auto help = std::make_unique<HelpForm>();
   helpForm_ = help.get();
   forms_.push_back(std::move(help));
+  Form::setHomePage([] { return webPageForLanguage(fromRecordText(session().languageName)); });
   // Every form shows its help through the one viewer, hiding itself meanwhile.
   Form::setHelpHandler([this](Form* caller, const QString& marker) {
     if (caller == helpForm_) return;
@@ -80,7 +81,10 @@ Program::Program() {
   started_ = true;
 }
 
-Program::~Program() { Form::setHelpHandler({}); }
+Program::~Program() {
+  Form::setHelpHandler({});
+  Form::setHomePage({});
+}
 
 Form* Program::mainForm() const { return forms_.front().get(); }
 

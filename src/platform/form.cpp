@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "platform/application.h"
+#include "platform/desktop.h"
 
 namespace tallymoor {
 namespace {
@@ -13,6 +17,11 @@ namespace {
 std::function<void(Form*, const QString&)>& helpHandler() {
   static std::function<void(Form*, const QString&)> handler;
   return handler;
+}
+
+std::function<QString()>& homePageSource() {
+  static std::function<QString()> source;
+  return source;
 }
 
 QString statusStyle(StatusKind kind) {
@@ -67,6 +76,39 @@ void Form::setHelpHandler(std::function<void(Form*, const QString&)> handler) {
 
 void Form::showHelp(const QString& marker) {
   if (helpHandler()) helpHandler()(this, marker);
+}
+
+void Form::setHomePage(std::function<QString()> homePage) {
+  homePageSource() = std::move(homePage);
+}
+
+void Form::Brookfellhomepage1Click() {
+  if (homePageSource()) desktop().openUrl(homePageSource()());
+}
+
+QToolBar* Form::addFormToolBar() {
+  QToolBar* bar = addToolBar("Tools");
+  bar->setObjectName("ToolBar1");
+  bar->setMovable(false);
+  return bar;
+}
+
+QToolButton* Form::addToolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap icon,
+                                 const QString& tip) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(name);
+  button->setIcon(style()->standardIcon(icon));
+  button->setToolTip(tip);
+  bar->addWidget(button);
+  return button;
+}
+
+void Form::addStandardHelpItems(QMenu* help) {
+  help->addAction("Tutorial", this, &Form::Tutorial1Click)->setObjectName("Tutorial1");
+  help->addSeparator();
+  help->addAction("Brookfell homepage", this, &Form::Brookfellhomepage1Click)
+      ->setObjectName("Brookfellhomepage1");
+  help->addAction("About...", this, &Form::About1Click)->setObjectName("About1");
 }
 
 void Form::showModalHidingCaller(Form* form, std::function<void()> onClosed) {

@@ -5,9 +5,13 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QStyle>
 #include <functional>
 
 class QKeyEvent;
+class QMenu;
+class QToolBar;
+class QToolButton;
 
 namespace tallymoor {
 
@@ -33,6 +37,9 @@ class Form : public QMainWindow {
   // Set by the program: how help is shown for a form and a marker.
   static void setHelpHandler(std::function<void(Form*, const QString&)> handler);
 
+  // Set by the program: the web page of the program in the current language.
+  static void setHomePage(std::function<QString()> homePage);
+
   // Hides this form, shows `form` application-modal, and when `form` closes shows this
   // one again (which activates it) and runs `onClosed`.
   void showModalHidingCaller(Form* form, std::function<void()> onClosed = {});
@@ -41,6 +48,12 @@ class Form : public QMainWindow {
   virtual void applyLanguage() {}
   // The number of times this form was activated.
   int activationCount() const { return activations_; }
+
+ public slots:
+  // The help items every form's help menu ends with.
+  virtual void Tutorial1Click() { showHelp("<TUT00>"); }
+  virtual void About1Click() { showHelp("<ABO00>"); }
+  virtual void Brookfellhomepage1Click();
 
  signals:
   void closed();
@@ -57,6 +70,13 @@ class Form : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   QLabel* statusLabel() const { return statusLabel_; }
+  // The form's tool bar ("ToolBar1"), fixed in place.
+  QToolBar* addFormToolBar();
+  // A tool button with a standard icon and a tip, at the end of `bar`.
+  QToolButton* addToolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap icon,
+                             const QString& tip);
+  // Tutorial, a separator, the home page and About, at the end of a help menu.
+  void addStandardHelpItems(QMenu* help);
 
  private:
   QLabel* statusLabel_;

@@ -71,16 +71,9 @@ LedgerCategoryForm::LedgerCategoryForm(QWidget* parent) : Form("TLedgercategory"
       ->addAction("Brookfell GL category Help", this,
                   &LedgerCategoryForm::BrookfellGLcategoryHelp1Click)
       ->setObjectName("BrookfellGLcategoryHelp1");
-  help1->addAction("Tutorial", this, &LedgerCategoryForm::Tutorial1Click)
-      ->setObjectName("Tutorial1");
-  help1->addSeparator();
-  help1->addAction("Brookfell homepage", this, &LedgerCategoryForm::Brookfellhomepage1Click)
-      ->setObjectName("Brookfellhomepage1");
-  help1->addAction("About...", this, &LedgerCategoryForm::About1Click)->setObjectName("About1");
+  addStandardHelpItems(help1);
 
-  QToolBar* toolBar = addToolBar("Tools");
-  toolBar->setObjectName("ToolBar1");
-  toolBar->setMovable(false);
+  QToolBar* toolBar = addFormToolBar();
   auto addToolButton = [&](const char* name, QAction* action) {
     auto* button = new QToolButton(toolBar);
     button->setObjectName(name);
@@ -464,10 +457,6 @@ void LedgerCategoryForm::CancelExecute() {
     return;
   }
   close();
-}
-
-void LedgerCategoryForm::Brookfellhomepage1Click() {
-  desktop().openUrl(fromRecordText(webPageForLanguage(session().languageName)));
 }
 
 bool LedgerCategoryForm::eventFilter(QObject* watched, QEvent* event) {

@@ -71,9 +71,6 @@ class LedgerCategoryForm : public Form {
   void ToolButton6Click() { showHelp(helpMarker()); }
   void BrookfellGLcategoryHelp1Click() { showHelp(helpMarker()); }
   void BrookfellHelp1Click() { showHelp({}); }
-  void Tutorial1Click() { showHelp("<TUT00>"); }
-  void About1Click() { showHelp("<ABO00>"); }
-  void Brookfellhomepage1Click();
 
  protected:
   void activate() override { FormActivate(); }

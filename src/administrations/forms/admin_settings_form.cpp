@@ -99,30 +99,20 @@ AdminSettingsForm::AdminSettingsForm(QWidget* parent)
       ->addAction("Brookfell Administrationsettings help", this,
                   &AdminSettingsForm::BrookfellAdministrationsettingshelp1Click)
       ->setObjectName("BrookfellAdministrationsettingshelp1");
-  help1->addAction("Tutorial", this, &AdminSettingsForm::Tutorial1Click)
-      ->setObjectName("Tutorial1");
-  help1->addSeparator();
-  help1->addAction("Brookfell homepage", this, &AdminSettingsForm::Brookfellhomepage1Click)
-      ->setObjectName("Brookfellhomepage1");
-  help1->addAction("About...", this, &AdminSettingsForm::About1Click)->setObjectName("About1");
+  addStandardHelpItems(help1);
 
-  QToolBar* toolBar = addToolBar("Tools");
-  toolBar->setObjectName("ToolBar1");
-  toolBar->setMovable(false);
-  auto addToolButton = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip) {
-    auto* button = new QToolButton(toolBar);
-    button->setObjectName(name);
-    button->setIcon(style()->standardIcon(icon));
-    button->setToolTip(tip);
-    toolBar->addWidget(button);
-    return button;
-  };
-  addToolButton("ToolButton1", QStyle::SP_DialogSaveButton, "Save")->setDefaultAction(save);
-  addToolButton("ToolButton3", QStyle::SP_DialogCancelButton, "Cancel")->setDefaultAction(cancel);
-  QToolButton* toolButton9 = addToolButton("ToolButton9", QStyle::SP_ArrowBack, "prev tab");
-  QToolButton* toolButton7 = addToolButton("ToolButton7", QStyle::SP_ArrowForward, "next tab");
-  toolButton5_ = addToolButton("ToolButton5", QStyle::SP_BrowserReload, "Unfreeze");
-  QToolButton* toolButton8 = addToolButton("ToolButton8", QStyle::SP_DialogHelpButton, "Help");
+  QToolBar* toolBar = addFormToolBar();
+  addToolButton(toolBar, "ToolButton1", QStyle::SP_DialogSaveButton, "Save")
+      ->setDefaultAction(save);
+  addToolButton(toolBar, "ToolButton3", QStyle::SP_DialogCancelButton, "Cancel")
+      ->setDefaultAction(cancel);
+  QToolButton* toolButton9 =
+      addToolButton(toolBar, "ToolButton9", QStyle::SP_ArrowBack, "prev tab");
+  QToolButton* toolButton7 =
+      addToolButton(toolBar, "ToolButton7", QStyle::SP_ArrowForward, "next tab");
+  toolButton5_ = addToolButton(toolBar, "ToolButton5", QStyle::SP_BrowserReload, "Unfreeze");
+  QToolButton* toolButton8 =
+      addToolButton(toolBar, "ToolButton8", QStyle::SP_DialogHelpButton, "Help");
 
   auto* central = new QWidget(this);
   setCentralWidget(central);
@@ -689,10 +679,6 @@ void AdminSettingsForm::Button7Click() {
 void AdminSettingsForm::showHelpKeepingEdits(const QString& marker) {
   showHelp(marker);
   if (!isVisible()) returningFromHelp_ = true;
-}
-
-void AdminSettingsForm::Brookfellhomepage1Click() {
-  desktop().openUrl(QString::fromStdString(webPageForLanguage(session().languageName)));
 }
 
 // --- keys and leaving fields ----------------------------------------------------------------

@@ -70,9 +70,8 @@ class AdminSettingsForm : public Form {
   void Brookfellhelp1Click() { showHelpKeepingEdits({}); }
   void BrookfellAdministrationsettingshelp1Click() { showHelpKeepingEdits(helpMarker()); }
   void ToolButton8Click() { showHelpKeepingEdits(helpMarker()); }
-  void Tutorial1Click() { showHelpKeepingEdits("<TUT00>"); }
-  void About1Click() { showHelpKeepingEdits("<ABO00>"); }
-  void Brookfellhomepage1Click();
+  void Tutorial1Click() override { showHelpKeepingEdits("<TUT00>"); }
+  void About1Click() override { showHelpKeepingEdits("<ABO00>"); }
 
  protected:
   void activate() override { FormActivate(); }

@@ -38,11 +38,6 @@ QString languageText(int offset) {
   return fromRecordText(session().text(static_cast<std::size_t>(offset)));
 }
 
-// The program's page in the language of the session.
-QString homePage(const std::string& languageName) {
-  return fromRecordText(webPageForLanguage(languageName));
-}
-
 }  // namespace
 
 AdministrationsForm::AdministrationsForm(QWidget* parent) : Form("TAdministrations", parent) {
@@ -85,29 +80,16 @@ AdministrationsForm::AdministrationsForm(QWidget* parent) : Form("TAdministratio
       ->addAction("Brookfell Administrations help", this,
                   &AdministrationsForm::BrookfellAdministrationshelp1Click)
       ->setObjectName("BrookfellAdministrationshelp1");
-  help1->addAction("Tutorial", this, &AdministrationsForm::Tutorial1Click)
-      ->setObjectName("Tutorial1");
-  help1->addSeparator();
-  help1->addAction("Brookfell homepage", this, &AdministrationsForm::Brookfellhomepage1Click)
-      ->setObjectName("Brookfellhomepage1");
-  help1->addAction("About...", this, &AdministrationsForm::About1Click)->setObjectName("About1");
+  addStandardHelpItems(help1);
 
-  QToolBar* toolBar = addToolBar("Tools");
-  toolBar->setObjectName("ToolBar1");
-  toolBar->setMovable(false);
-  auto addToolButton = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip) {
-    auto* button = new QToolButton(toolBar);
-    button->setObjectName(name);
-    button->setIcon(style()->standardIcon(icon));
-    button->setToolTip(tip);
-    toolBar->addWidget(button);
-    return button;
-  };
-  QToolButton* toolButton1 = addToolButton("ToolButton1", QStyle::SP_ArrowLeft, "Select");
-  QToolButton* toolButton2 = addToolButton("ToolButton2", QStyle::SP_ArrowRight, "Add");
-  addToolButton("ToolButton3", QStyle::SP_DialogSaveButton, "Save")->setDefaultAction(save_);
-  addToolButton("ToolButton4", QStyle::SP_TrashIcon, "Delete")->setDefaultAction(delete_);
-  QToolButton* toolButton7 = addToolButton("ToolButton7", QStyle::SP_DialogHelpButton, "Help");
+  QToolBar* toolBar = addFormToolBar();
+  QToolButton* toolButton1 = addToolButton(toolBar, "ToolButton1", QStyle::SP_ArrowLeft, "Select");
+  QToolButton* toolButton2 = addToolButton(toolBar, "ToolButton2", QStyle::SP_ArrowRight, "Add");
+  addToolButton(toolBar, "ToolButton3", QStyle::SP_DialogSaveButton, "Save")
+      ->setDefaultAction(save_);
+  addToolButton(toolBar, "ToolButton4", QStyle::SP_TrashIcon, "Delete")->setDefaultAction(delete_);
+  QToolButton* toolButton7 =
+      addToolButton(toolBar, "ToolButton7", QStyle::SP_DialogHelpButton, "Help");
 
   auto* central = new QWidget(this);
   setCentralWidget(central);
@@ -525,10 +507,6 @@ void AdministrationsForm::CancelExecute() {
 }
 
 void AdministrationsForm::Button6Click() { hideCopyPanel(); }
-
-void AdministrationsForm::Brookfellhomepage1Click() {
-  desktop().openUrl(homePage(session().languageName));
-}
 
 bool AdministrationsForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) keyReceiver_ = watched;

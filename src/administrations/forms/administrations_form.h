@@ -75,9 +75,6 @@ class AdministrationsForm : public Form {
   void BrookfellAdministrationshelp1Click() { showHelp(helpMarker()); }
   void Brookfellhelp1Click() { showHelp({}); }
   void ToolButton7Click() { showHelp(helpMarker()); }
-  void Tutorial1Click() { showHelp("<TUT00>"); }
-  void About1Click() { showHelp("<ABO00>"); }
-  void Brookfellhomepage1Click();
 
  protected:
   void activate() override { FormActivate(); }

@@ -68,7 +68,8 @@ StartScreenForm::StartScreenForm(QWidget* parent) : Form("TStartscherm", parent)
   help1->addAction("Brookfell Menu help", this, &StartScreenForm::Internet1Click)
       ->setObjectName("Internet1");
   help1->addAction("About...", this, &StartScreenForm::About1Click)->setObjectName("About1");
-  help1->addAction("Homepage", this, [] {})->setObjectName("Brookfellhomepage1");
+  help1->addAction("Homepage", this, &StartScreenForm::Brookfellhomepage1Click)
+      ->setObjectName("Brookfellhomepage1");
 
   QToolBar* toolBar = addToolBar("Menu");
   toolBar->setObjectName("ToolBar1");

@@ -81,7 +81,6 @@ class StartScreenForm : public Form {
   void Info1Click() { showHelp({}); }
   void utorial1Click() { showHelp("<TUT00>"); }
   void Internet1Click() { showHelp(helpMarker()); }
-  void About1Click() { showHelp("<ABO00>"); }
 
  protected:
   void activate() override;

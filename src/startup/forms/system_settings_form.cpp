@@ -307,8 +307,7 @@ void SystemSettingsForm::FormCreate() {
       s.systemParameters.newsDate = *due;
       desktop().showMessage(
           "Tallymoor calls the newspage of our website to show relevant messages");
-      desktop().openUrl(webPageForLanguage(fromRecordText(s.systemParameters.languageName)) +
-                        "news");
+      desktop().openUrl(fromRecordText(newsPageForLanguage(s.systemParameters.languageName)));
       save = true;
     }
     fillFromRecord();

@@ -40,9 +40,8 @@ class SystemSettingsForm : public Form {
   void ComboBox1Change();
   void ComboBox1Exit();
   void BrookfellHelp1Click() { showHelp({}); }
-  void Tutorial1Click() { showHelp("<TUT00>"); }
-  void About1Click() { showHelp("<ABO00>"); }
-  void Brookfellhomepage1Click();
+  // The home page in the language chosen on the form.
+  void Brookfellhomepage1Click() override;
 
  protected:
   void activate() override;

@@ -106,26 +106,14 @@ UsersForm::UsersForm(QWidget* parent) : Form("TUsers", parent) {
       ->setObjectName("BrookfellHelp1");
   help1->addAction("Brookfell Users Help", this, &UsersForm::BrookfellUsersHelp1Click)
       ->setObjectName("BrookfellUsersHelp1");
-  help1->addAction("Tutorial", this, &UsersForm::Tutorial1Click)->setObjectName("Tutorial1");
-  help1->addSeparator();
-  help1->addAction("Brookfell homepage", this, &UsersForm::Brookfellhomepage1Click)
-      ->setObjectName("Brookfellhomepage1");
-  help1->addAction("About...", this, &UsersForm::About1Click)->setObjectName("About1");
+  addStandardHelpItems(help1);
 
-  QToolBar* toolBar = addToolBar("Tools");
-  toolBar->setObjectName("ToolBar1");
-  toolBar->setMovable(false);
-  auto addToolButton = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip) {
-    auto* button = new QToolButton(toolBar);
-    button->setObjectName(name);
-    button->setIcon(style()->standardIcon(icon));
-    button->setToolTip(tip);
-    toolBar->addWidget(button);
-    return button;
-  };
-  QToolButton* toolButton1 = addToolButton("ToolButton1", QStyle::SP_DialogSaveButton, "Save");
-  QToolButton* toolButton3 = addToolButton("ToolButton3", QStyle::SP_TrashIcon, "Delete");
-  QToolButton* toolButton7 = addToolButton("ToolButton7", QStyle::SP_DialogHelpButton, "Help");
+  QToolBar* toolBar = addFormToolBar();
+  QToolButton* toolButton1 =
+      addToolButton(toolBar, "ToolButton1", QStyle::SP_DialogSaveButton, "Save");
+  QToolButton* toolButton3 = addToolButton(toolBar, "ToolButton3", QStyle::SP_TrashIcon, "Delete");
+  QToolButton* toolButton7 =
+      addToolButton(toolBar, "ToolButton7", QStyle::SP_DialogHelpButton, "Help");
 
   auto* central = new QWidget(this);
   setCentralWidget(central);
@@ -509,10 +497,6 @@ void UsersForm::Edit6Exit() {
   } else {
     setStatus({}, StatusKind::Plain);
   }
-}
-
-void UsersForm::Brookfellhomepage1Click() {
-  desktop().openUrl(webPageForLanguage(fromRecordText(session().languageName)));
 }
 
 bool UsersForm::eventFilter(QObject* watched, QEvent* event) {

@@ -55,9 +55,6 @@ class UsersForm : public Form {
   void BrookfellHelp1Click() { showHelp({}); }
   void BrookfellUsersHelp1Click() { showHelp(helpMarker()); }
   void ToolButton7Click() { showHelp(helpMarker()); }
-  void Tutorial1Click() { showHelp("<TUT00>"); }
-  void About1Click() { showHelp("<ABO00>"); }
-  void Brookfellhomepage1Click();
 
  protected:
   // Load: fills the grid from the file, taking over the set the menu opened.
