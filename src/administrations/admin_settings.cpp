@@ -1,5 +1,6 @@
 #include "administrations/admin_settings.h"
 
+#include "accounts/account_display_text.h"
 #include "administrations/fiscal_periods.h"
 #include "record-store/conversions.h"
 #include "record-store/system_error.h"
@@ -97,20 +98,12 @@ SettingsStore storeSettings(RecordStore& store, AdminSettingsRecord settings,
   return result;
 }
 
-std::string accountEntry(std::string_view number, std::string_view caption) {
-  std::string entry(number);
-  entry += '{';
-  entry += caption;
-  entry += '}';
-  return entry;
-}
-
 ProfitAccount splitAccountEntry(std::string_view entry) {
   const std::size_t open = entry.find('{');
-  if (open == std::string_view::npos) return {std::string(entry), {}};
+  if (open == std::string_view::npos) return {accountNumberFromDisplayText(entry), {}};
   const std::size_t close = entry.find('}', open + 1);
   const std::size_t captionEnd = close == std::string_view::npos ? entry.size() : close;
-  return {std::string(entry.substr(0, open)),
+  return {accountNumberFromDisplayText(entry),
           std::string(entry.substr(open + 1, captionEnd - open - 1))};
 }
 
@@ -130,7 +123,7 @@ ProfitAccountEntries readProfitAccountEntries(RecordStore& store,
     if (result.storedIndex < 0 && !profitAccountNumber.empty() &&
         account.number == profitAccountNumber)
       result.storedIndex = static_cast<int>(result.entries.size());
-    result.entries.push_back(accountEntry(account.number, account.caption));
+    result.entries.push_back(accountDisplayText(account));
   }
   return result;
 }

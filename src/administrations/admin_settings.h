@@ -81,9 +81,6 @@ struct SettingsStore : SettingsOutcome {
 [[nodiscard]] SettingsStore storeSettings(RecordStore& store, AdminSettingsRecord settings,
                                           std::string_view userId, std::string_view now);
 
-// An account as a list offers it: number + "{" + caption + "}".
-std::string accountEntry(std::string_view number, std::string_view caption);
-
 // The profit account of an entry: the number is the text before the first "{", the caption
 // the text between that "{" and the next "}" (to the end when there is none).
 struct ProfitAccount {

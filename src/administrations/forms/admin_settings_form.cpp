@@ -1,5 +1,7 @@
 #include "administrations/forms/admin_settings_form.h"
 
+#include "accounts/account_display_text.h"
+
 #include <QAction>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -429,8 +431,8 @@ void AdminSettingsForm::showSettings(const AdminSettingsRecord& settings) {
   edit12_->setText(fromRecordText(settings.companyRegistration));
   comboBox2_->setEditText(settings.profitAccountNumber.empty()
                               ? QString()
-                              : fromRecordText(accountEntry(settings.profitAccountNumber,
-                                                            settings.profitAccountCaption)));
+                              : fromRecordText(accountDisplayText(settings.profitAccountNumber,
+                                                                  settings.profitAccountCaption)));
   edit23_->setText(fromRecordText(settings.fiscalYear));
   edit21_->setText(fromRecordText(settings.currencyCode));
   checkBox1_->setChecked(settings.noSalesTaxAccounts);
