@@ -130,6 +130,7 @@ AdminSettingsForm::AdminSettingsForm(QWidget* parent)
     display->setReadOnly(true);
     display->setFocusPolicy(Qt::ClickFocus);
     display->setMaximumWidth(width);
+    display->setMinimumWidth(width * 3 / 4);
     return display;
   };
   edit17_ = addDisplay("Edit17", 90);
@@ -147,7 +148,7 @@ AdminSettingsForm::AdminSettingsForm(QWidget* parent)
   button4_ = new QPushButton("Unfreeze", panel1);
   button4_->setObjectName("Button4");
   status->addWidget(button4_, 0, 4);
-  edit15_ = addDisplay("Edit15", 190);
+  edit15_ = addDisplay("Edit15", 220);
   edit16_ = addDisplay("Edit16", 110);
   edit15_->setToolTip("Last saved");
   edit16_->setToolTip("Last saved by");
