@@ -290,6 +290,14 @@ void UsersForm::applyLanguage() {
                                     ""});
   label5_->setText(languageText(2095));
   label6_->setText(languageText(2064));
+  // Every heading stays readable in every language: a column is at least as wide as its
+  // heading.
+  QHeaderView* header = grid_->horizontalHeader();
+  for (int column = 0; column < grid_->columnCount(); ++column) {
+    if (column == kMemoColumn) continue;
+    int needed = header->sectionSizeHint(column);
+    if (grid_->columnWidth(column) < needed) grid_->setColumnWidth(column, needed);
+  }
   for (int row = 0; row < grid_->rowCount(); ++row)
     for (int right = 0; right < 3; ++right)
       setRightCell(row, kFirstRightColumn + right, rightAt(row, kFirstRightColumn + right));
