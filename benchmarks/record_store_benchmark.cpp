@@ -29,8 +29,8 @@ void BM_ReadAllRecords(benchmark::State& state) {
   std::filesystem::create_directories(start / "data");
   store.administrationDirectory = start / "data/";
   store.OpenFileSet("JVO");
-  store.file(FileCode::JVO).rewriteAll(
-      std::vector<Bytes>(static_cast<std::size_t>(state.range(0)), Bytes(392, 7)));
+  store.file(FileCode::JVO)
+      .rewriteAll(std::vector<Bytes>(static_cast<std::size_t>(state.range(0)), Bytes(392, 7)));
   store.CloseFileSet();
   for (auto _ : state) {
     FileSet set(store, "JVO");
