@@ -151,6 +151,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   if (widget->window() != this || !isVisible()) return false;
+  keyTarget_ = watched;
   return previewKey(static_cast<QKeyEvent*>(event));
 }
 

@@ -64,6 +64,8 @@ class Form : public QMainWindow {
   // Sees every key of the form's window before its controls; true when handled. The
   // default closes the form on Esc and shows help on F1.
   virtual bool previewKey(QKeyEvent* event);
+  // The control the key being previewed was meant for.
+  QObject* keyTarget() const { return keyTarget_; }
 
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -82,6 +84,7 @@ class Form : public QMainWindow {
   QLabel* statusLabel_;
   StatusKind statusKind_ = StatusKind::Plain;
   int activations_ = 0;
+  QObject* keyTarget_ = nullptr;
 };
 
 }  // namespace tallymoor

@@ -13,6 +13,7 @@
 
 #include "accounts/gl_category_file.h"
 #include "platform/desktop.h"
+#include "platform/list_editor_keys.h"
 #include "platform/record_text.h"
 #include "record-store/conversions.h"
 #include "record-store/record_store.h"
@@ -459,56 +460,18 @@ void LedgerCategoryForm::CancelExecute() {
   close();
 }
 
-bool LedgerCategoryForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) keyReceiver_ = watched;
-  return Form::eventFilter(watched, event);
-}
-
 bool LedgerCategoryForm::previewKey(QKeyEvent* event) {
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-  const int key = event->key();
-  if (key == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-    CancelExecute();
-    return true;
-  }
-  if (modifiers == Qt::ControlModifier) {
-    switch (key) {
-      case Qt::Key_Up:
-        Image1Click();
-        return true;
-      case Qt::Key_Down:
-        Image2Click();
-        return true;
-      case Qt::Key_S:
-        SaveExecute();
-        return true;
-      case Qt::Key_Delete:
-        DeleteExecute();
-        return true;
-    }
-  }
-  if (modifiers == Qt::AltModifier) {
-    if (key == Qt::Key_Left) {
-      Image4Click();
-      return true;
-    }
-    if (key == Qt::Key_Right) {
-      AddExecute();
-      return true;
-    }
-  }
-  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
-    // Enter takes the current row out of the list, or puts the typed category in.
-    if (keyReceiver_ == grid_) {
-      Image4Click();
-      return true;
-    }
-    if (keyReceiver_ == edit1_) {
-      AddExecute();
-      return true;
-    }
-  }
-  return Form::previewKey(event);
+  ListEditorKeys keys;
+  keys.cancel = [this] { CancelExecute(); };
+  keys.moveUp = [this] { Image1Click(); };
+  keys.moveDown = [this] { Image2Click(); };
+  keys.save = [this] { SaveExecute(); };
+  keys.remove = [this] { DeleteExecute(); };
+  keys.select = [this] { Image4Click(); };
+  keys.add = [this] { AddExecute(); };
+  keys.list = grid_;
+  keys.entryFields = {edit1_};
+  return handleListEditorKey(keys, *event, keyTarget()) || Form::previewKey(event);
 }
 
 }  // namespace tallymoor

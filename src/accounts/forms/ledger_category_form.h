@@ -75,7 +75,6 @@ class LedgerCategoryForm : public Form {
  protected:
   void activate() override { FormActivate(); }
   bool previewKey(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void load();
@@ -109,8 +108,6 @@ class LedgerCategoryForm : public Form {
   QAction* delete_;
   QPushButton* button3_;
 
-  // The control that a key being previewed was sent to.
-  QObject* keyReceiver_ = nullptr;
   // Why the last load could not read the file; Save never writes a list it did not read.
   QString loadFailure_;
 };

@@ -79,7 +79,6 @@ class AdministrationsForm : public Form {
  protected:
   void activate() override { FormActivate(); }
   bool previewKey(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void load();
@@ -125,8 +124,6 @@ class AdministrationsForm : public Form {
 
   // An entry taken out by Select and not yet added back or deleted.
   bool takenOut_ = false;
-  // The control that a key being previewed was sent to.
-  QObject* keyReceiver_ = nullptr;
   // Why the last load could not read the file; Save never writes a list it did not read.
   QString loadFailure_;
 };
