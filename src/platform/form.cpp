@@ -75,7 +75,10 @@ void Form::setHelpHandler(std::function<void(Form*, const QString&)> handler) {
 }
 
 void Form::showHelp(const QString& marker) {
-  if (helpHandler()) helpHandler()(this, marker);
+  if (!helpHandler()) return;
+  helpHandler()(this, marker);
+  // Reading help is no new start: the form comes back as it was left, edits and all.
+  if (!isVisible()) returningFromHelp_ = true;
 }
 
 void Form::setHomePage(std::function<QString()> homePage) {
@@ -138,6 +141,10 @@ bool Form::previewKey(QKeyEvent* event) {
 void Form::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (event->spontaneous()) return;  // the window system's own re-show is no activation
+  if (returningFromHelp_) {
+    returningFromHelp_ = false;
+    return;
+  }
   ++activations_;
   activate();
 }

@@ -32,7 +32,8 @@ class Form : public QMainWindow {
 
   // The help marker of this form ("<ADM00>"); empty is the start of the help text.
   virtual QString helpMarker() const { return {}; }
-  // Shows the help viewer at this form's marker, through the program's help handler.
+  // Shows the help viewer at this form's marker, through the program's help handler. The
+  // form is not activated again when the viewer closes, so nothing typed is lost.
   void showHelp(const QString& marker);
   // Set by the program: how help is shown for a form and a marker.
   static void setHelpHandler(std::function<void(Form*, const QString&)> handler);
@@ -85,6 +86,7 @@ class Form : public QMainWindow {
   StatusKind statusKind_ = StatusKind::Plain;
   int activations_ = 0;
   QObject* keyTarget_ = nullptr;
+  bool returningFromHelp_ = false;
 };
 
 }  // namespace tallymoor

@@ -78,6 +78,24 @@ TEST(Form, ModalShowHidesTheCallerAndActivatesItAgainWhenDone) {
   EXPECT_EQ(caller.activationCount(), 3);
 }
 
+TEST(Form, ComingBackFromHelpKeepsWhatWasTyped) {
+  CountingForm caller("TCaller");
+  CountingForm viewer("TViewer");
+  Form::setHelpHandler([&](Form* form, const QString&) { form->showModalHidingCaller(&viewer); });
+  caller.show();
+  caller.edit->setText("typed, not saved");
+  caller.showHelp("<ADM00>");
+  EXPECT_FALSE(caller.isVisible());
+  viewer.close();
+  EXPECT_TRUE(caller.isVisible());
+  EXPECT_EQ(caller.activationCount(), 1) << "no second activation, which would reload the form";
+  // A form shown from it later does activate it again.
+  caller.showModalHidingCaller(&viewer);
+  viewer.close();
+  EXPECT_EQ(caller.activationCount(), 2);
+  Form::setHelpHandler({});
+}
+
 TEST(Form, KeysReachTheFormBeforeItsControls) {
   CountingForm form("TKeys");
   QString helpAsked;

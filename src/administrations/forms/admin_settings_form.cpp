@@ -538,10 +538,6 @@ void AdminSettingsForm::fillProfitAccounts() {
 }
 
 void AdminSettingsForm::FormActivate() {
-  if (returningFromHelp_) {
-    returningFromHelp_ = false;
-    return;
-  }
   resetStatus();
   setStatus({}, StatusKind::Plain);
   // The main menu hands over "GLA;ADS"; whatever happens here, it is closed at the end.
@@ -679,11 +675,6 @@ void AdminSettingsForm::Button7Click() {
   tabs_->setCurrentIndex(0);
 }
 
-void AdminSettingsForm::showHelpKeepingEdits(const QString& marker) {
-  showHelp(marker);
-  if (!isVisible()) returningFromHelp_ = true;
-}
-
 // --- keys and leaving fields ----------------------------------------------------------------
 
 bool AdminSettingsForm::previewKey(QKeyEvent* event) {
@@ -692,7 +683,7 @@ bool AdminSettingsForm::previewKey(QKeyEvent* event) {
     return true;
   }
   if (event->key() == Qt::Key_F1) {
-    showHelpKeepingEdits(helpMarker());
+    showHelp(helpMarker());
     return true;
   }
   return Form::previewKey(event);

@@ -67,11 +67,9 @@ class AdminSettingsForm : public Form {
   // Next tab and previous tab.
   void Button6Click();
   void Button7Click();
-  void Brookfellhelp1Click() { showHelpKeepingEdits({}); }
-  void BrookfellAdministrationsettingshelp1Click() { showHelpKeepingEdits(helpMarker()); }
-  void ToolButton8Click() { showHelpKeepingEdits(helpMarker()); }
-  void Tutorial1Click() override { showHelpKeepingEdits("<TUT00>"); }
-  void About1Click() override { showHelpKeepingEdits("<ABO00>"); }
+  void Brookfellhelp1Click() { showHelp({}); }
+  void BrookfellAdministrationsettingshelp1Click() { showHelp(helpMarker()); }
+  void ToolButton8Click() { showHelp(helpMarker()); }
 
  protected:
   void activate() override { FormActivate(); }
@@ -86,9 +84,6 @@ class AdminSettingsForm : public Form {
   // The end date may not be set before the day after the start date.
   void boundEndDate();
   void recompute();
-  // The help viewer hides this form while it shows; coming back from it is no new opening,
-  // so the edits stay.
-  void showHelpKeepingEdits(const QString& marker);
   void fillProfitAccounts();
   void refuseFiscalYear();
   void showError(const QString& text) { setStatus(text, StatusKind::Error); }
@@ -146,7 +141,6 @@ class AdminSettingsForm : public Form {
   // Why the last load could not read the file; Save never writes settings it did not read.
   QString loadFailure_;
   bool secondTabRequested_ = false;
-  bool returningFromHelp_ = false;
   // The count text as last shown, so that leaving the field unchanged recomputes nothing.
   QString shownCount_;
 };
