@@ -106,6 +106,14 @@ QToolButton* Form::addToolButton(QToolBar* bar, const char* name, QStyle::Standa
   return button;
 }
 
+void Form::setTabChain(std::initializer_list<QWidget*> widgets) {
+  QWidget* previous = nullptr;
+  for (QWidget* widget : widgets) {
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
 void Form::addStandardHelpItems(QMenu* help) {
   help->addAction("Tutorial", this, &Form::Tutorial1Click)->setObjectName("Tutorial1");
   help->addSeparator();

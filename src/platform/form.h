@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QStyle>
 #include <functional>
+#include <initializer_list>
 
 class QKeyEvent;
 class QMenu;
@@ -78,6 +79,8 @@ class Form : public QMainWindow {
   // A tool button with a standard icon and a tip, at the end of `bar`.
   QToolButton* addToolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap icon,
                              const QString& tip);
+  // Tab goes from each widget to the next, in this order.
+  void setTabChain(std::initializer_list<QWidget*> widgets);
   // Tutorial, a separator, the home page and About, at the end of a help menu.
   void addStandardHelpItems(QMenu* help);
 

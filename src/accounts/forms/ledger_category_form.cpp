@@ -17,6 +17,7 @@
 #include "platform/record_text.h"
 #include "record-store/conversions.h"
 #include "record-store/record_store.h"
+#include "startup/forms/language_text.h"
 #include "startup/session.h"
 #include "startup/web_pages.h"
 
@@ -31,10 +32,6 @@ constexpr int kBottomReachedText = 9445;
 constexpr int kLimitText = 9506;
 constexpr int kEntryInUseText = 9567;
 constexpr int kAlreadyExistsText = 9648;
-
-QString languageText(int offset) {
-  return fromRecordText(session().text(static_cast<std::size_t>(offset)));
-}
 
 }  // namespace
 
@@ -193,16 +190,8 @@ LedgerCategoryForm::LedgerCategoryForm(QWidget* parent) : Form("TLedgercategory"
   list->addLayout(upDown);
   layout->addLayout(list, 3);
 
-  setTabOrder(edit1_, radioButton1_);
-  setTabOrder(radioButton1_, radioButton2_);
-  setTabOrder(radioButton2_, image3_);
-  setTabOrder(image3_, grid_);
-  setTabOrder(grid_, image4_);
-  setTabOrder(image4_, image1_);
-  setTabOrder(image1_, image2_);
-  setTabOrder(image2_, button1);
-  setTabOrder(button1, button3_);
-  setTabOrder(button3_, button2);
+  setTabChain({edit1_, radioButton1_, radioButton2_, image3_, grid_, image4_, image1_, image2_,
+               button1, button3_, button2});
 
   connect(image1_, &QPushButton::clicked, this, &LedgerCategoryForm::Image1Click);
   connect(image2_, &QPushButton::clicked, this, &LedgerCategoryForm::Image2Click);

@@ -22,6 +22,7 @@
 #include "platform/record_text.h"
 #include "record-store/conversions.h"
 #include "record-store/record_store.h"
+#include "startup/forms/language_text.h"
 #include "startup/session.h"
 #include "startup/web_pages.h"
 
@@ -40,10 +41,6 @@ constexpr const char* kNotLoaded = "The settings of this administration have not
 const QDate kFirstDate(1990, 1, 1);
 const QDate kLastDate(2200, 12, 31);
 const QDate kLastStartDate(2199, 12, 31);
-
-QString languageText(int offset) {
-  return fromRecordText(session().text(static_cast<std::size_t>(offset)));
-}
 
 QDate toQDate(Date date) {
   return QDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),

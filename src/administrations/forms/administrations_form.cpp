@@ -17,6 +17,7 @@
 #include "platform/record_text.h"
 #include "record-store/conversions.h"
 #include "record-store/record_store.h"
+#include "startup/forms/language_text.h"
 #include "startup/session.h"
 #include "startup/web_pages.h"
 
@@ -34,10 +35,6 @@ constexpr int kBottomReachedText = 9445;
 constexpr int kEntryInUseText = 9567;
 constexpr int kAlreadyExistsText = 9648;
 constexpr int kCodeMissingText = 9709;
-
-QString languageText(int offset) {
-  return fromRecordText(session().text(static_cast<std::size_t>(offset)));
-}
 
 }  // namespace
 
@@ -227,16 +224,8 @@ AdministrationsForm::AdministrationsForm(QWidget* parent) : Form("TAdministratio
   panel->addWidget(button6, 4, 2);
   layout->addWidget(panel2_);
 
-  setTabOrder(edit1_, edit2_);
-  setTabOrder(edit2_, edit3_);
-  setTabOrder(edit3_, image3);
-  setTabOrder(image3, grid_);
-  setTabOrder(grid_, image4);
-  setTabOrder(image4, image1);
-  setTabOrder(image1, image2);
-  setTabOrder(image2, save2_);
-  setTabOrder(save2_, button3);
-  setTabOrder(button3, button2);
+  setTabChain(
+      {edit1_, edit2_, edit3_, image3, grid_, image4, image1, image2, save2_, button3, button2});
 
   connect(image1, &QPushButton::clicked, this, &AdministrationsForm::Image1Click);
   connect(image2, &QPushButton::clicked, this, &AdministrationsForm::Image2Click);

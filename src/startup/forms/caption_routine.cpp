@@ -11,15 +11,12 @@
 #include "record-store/number_format.h"
 #include "record-store/record_store.h"
 #include "startup/caption_table.h"
+#include "startup/forms/language_text.h"
 #include "startup/session.h"
 #include "startup/web_pages.h"
 
 namespace tallymoor {
 namespace {
-
-QString text(int offset) {
-  return fromRecordText(session().text(static_cast<std::size_t>(offset)));
-}
 
 Form* findForm(const QList<Form*>& forms, const char* className) {
   for (Form* form : forms)
@@ -67,20 +64,20 @@ void runCaptionRoutine(const QList<Form*>& forms) {
   if (Form* start = findForm(forms, "TStartscherm")) {
     start->setWindowTitle(QString(kProgramTitle) + " : Menu ");
     if (auto* label5 = start->findChild<QLabel*>("Label5"))
-      label5->setText(" " + text(1261) + " (" + fromRecordText(s.administrationName) + ")");
+      label5->setText(" " + languageText(1261) + " (" + fromRecordText(s.administrationName) + ")");
   }
   s.languageName = s.text(0);
   refreshSharedValues();
 
   for (const WindowTitleRow& row : windowTitleTable())
     if (Form* form = findForm(forms, row.form))
-      form->setWindowTitle(QString(kProgramTitle) + " : " + text(row.groupOffset) + " / " +
-                           text(row.entryOffset));
+      form->setWindowTitle(QString(kProgramTitle) + " : " + languageText(row.groupOffset) + " / " +
+                           languageText(row.entryOffset));
   for (const CaptionRow& row : captionTable()) {
     Form* form = findForm(forms, row.form);
     if (!form) continue;
     if (QObject* control = form->findChild<QObject*>(row.control))
-      setCaption(control, text(row.offset));
+      setCaption(control, languageText(row.offset));
   }
   for (Form* form : forms) form->applyLanguage();
 }

@@ -17,6 +17,7 @@
 #include "record-store/password_digest.h"
 #include "record-store/record_store.h"
 #include "record-store/system_error.h"
+#include "startup/forms/language_text.h"
 #include "startup/forms/system_settings_form.h"
 #include "startup/session.h"
 #include "startup/tips.h"
@@ -387,7 +388,7 @@ void StartScreenForm::Button1Click() {
   }
   if (!accepted && choice.empty() && !userRefused) accepted = true;
   if (!accepted) {
-    showLoginMessage(edit4_, fromRecordText(s.text(8998)));
+    showLoginMessage(edit4_, languageText(8998));
     return;
   }
   s.enduser = savedRight1_;
@@ -431,13 +432,13 @@ void StartScreenForm::openAdministrationOnlyPanel() {
   panel1_->show();
   reLogin_ = true;
   button2_->hide();
-  label4_->setText(fromRecordText(session().text(1182)));
+  label4_->setText(languageText(1182));
 }
 
 void StartScreenForm::openChangePasswordPanel() {
   panel2_->show();
   edit7_->hide();
-  findChild<QLabel*>("Label8")->setText(fromRecordText(session().text(1203)));
+  findChild<QLabel*>("Label8")->setText(languageText(1203));
 }
 
 void StartScreenForm::Edit5Exit() {
@@ -467,22 +468,22 @@ void StartScreenForm::Button3Click() {
     currentUser_.stamp = currentTimestamp().substr(0, 20);
     currentUser_.digest = PasswordDigest(toRecordText(edit6_->text()), currentUser_.stamp);
     if (!rewriteUser(store, currentUser_, session().userId().substr(0, 10)))
-      showLoginMessage(edit7_, fromRecordText(session().text(8998)));
+      showLoginMessage(edit7_, languageText(8998));
   } else {
-    showLoginMessage(edit7_, fromRecordText(session().text(9181)));
+    showLoginMessage(edit7_, languageText(9181));
   }
 }
 
 void StartScreenForm::applyLanguage() {
   // Once the panel only asks for another administration, its caption says so.
-  if (reLogin_) label4_->setText(fromRecordText(session().text(1182)));
+  if (reLogin_) label4_->setText(languageText(1182));
   rebuildMenuTree();
 }
 
 void StartScreenForm::rebuildMenuTree() {
   Session& s = session();
   const auto entry = [&](QTreeWidgetItem* parent, int offset) {
-    return new QTreeWidgetItem(parent, QStringList{fromRecordText(s.text(offset))});
+    return new QTreeWidgetItem(parent, QStringList{languageText(offset)});
   };
   // Entries whose form the program does not have are left out.
   const auto hasForm = [&](const char* formClass) {
@@ -555,7 +556,7 @@ void StartScreenForm::TreeView1DblClick() {
   if (!selected) return;
   const QString text = selected->text(0);
   Session& s = session();
-  const auto is = [&](int offset) { return text == fromRecordText(s.text(offset)); };
+  const auto is = [&](int offset) { return text == languageText(offset); };
   // The entries in the order they are compared; the first equal one acts.
   if (is(1027)) {
     showFromMenu("TLedgercategory", "GLC;", {});

@@ -17,6 +17,7 @@
 #include "platform/record_text.h"
 #include "record-store/record_store.h"
 #include "startup/forms/caption_routine.h"
+#include "startup/forms/language_text.h"
 #include "startup/session.h"
 
 namespace tallymoor {
@@ -39,10 +40,6 @@ constexpr int kSystemUndeletableText = 9303;
 constexpr int kEntryInUseText = 9567;
 constexpr int kAlreadyExistsText = 9648;
 constexpr int kCodeMissingText = 9709;
-
-QString languageText(int offset) {
-  return fromRecordText(session().text(static_cast<std::size_t>(offset)));
-}
 
 // User ids are typed in upper case whatever the keyboard gives.
 class UpperCaseValidator : public QValidator {
@@ -227,19 +224,8 @@ UsersForm::UsersForm(QWidget* parent) : Form("TUsers", parent) {
   QPushButton* button3 = addButton("Button3", "Cancel");
   layout->addLayout(buttons);
 
-  setTabOrder(edit1_, edit2_);
-  setTabOrder(edit2_, checkBox1_);
-  setTabOrder(checkBox1_, checkBox2_);
-  setTabOrder(checkBox2_, checkBox3_);
-  setTabOrder(checkBox3_, memo2_);
-  setTabOrder(memo2_, edit5_);
-  setTabOrder(edit5_, edit6_);
-  setTabOrder(edit6_, image2);
-  setTabOrder(image2, grid_);
-  setTabOrder(grid_, image1);
-  setTabOrder(image1, button2);
-  setTabOrder(button2, button1);
-  setTabOrder(button1, button3);
+  setTabChain({edit1_, edit2_, checkBox1_, checkBox2_, checkBox3_, memo2_, edit5_, edit6_, image2,
+               grid_, image1, button2, button1, button3});
 
   connect(image1, &QPushButton::clicked, this, &UsersForm::SelectExecute);
   connect(image2, &QPushButton::clicked, this, &UsersForm::AddExecute);
